@@ -1,0 +1,66 @@
+# Shared build settings and helpers for the native (Linux) and Windows configurations.
+
+option(MIREBORA_SANITIZE "Build the native core, tests and tools with AddressSanitizer and UBSan" OFF)
+
+if(MSVC)
+  message(FATAL_ERROR "The Windows programs are built with mingw-w64")
+endif()
+
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+if(WIN32)
+  # The programs must run on a bare Windows: no libgcc, libstdc++ or winpthread DLLs beside them.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  set(MIREBORA_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+  enable_language(RC)
+  find_library(MIREBORA_OPENGL_LIB opengl32 REQUIRED)
+  find_library(MIREBORA_GLU_LIB glu32 REQUIRED)
+  add_library(mirebora_gl INTERFACE)
+  target_link_libraries(mirebora_gl INTERFACE ${MIREBORA_GLU_LIB} ${MIREBORA_OPENGL_LIB})
+else()
+  if(MIREBORA_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+  # Natively the core draws into an offscreen Mesa context: OSMesa provides the GL entry points.
+  find_library(MIREBORA_OSMESA_LIB OSMesa REQUIRED)
+  find_library(MIREBORA_GLU_LIB GLU REQUIRED)
+  add_library(mirebora_gl INTERFACE)
+  target_link_libraries(mirebora_gl INTERFACE ${MIREBORA_GLU_LIB} ${MIREBORA_OSMESA_LIB})
+  find_package(GTest REQUIRED)
+endif()
+
+# mirebora_unit_test(NAME SOURCES... LIBS ...): a GoogleTest program beside the code it tests.
+function(mirebora_unit_test name)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBS")
+  if(WIN32)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    LABELS unit
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1")
+endfunction()
+
+# mirebora_fuzz_target(NAME SOURCES...): a libFuzzer target (clang only) and a short run of it
+# over a seed corpus that SEED_COMMAND writes into the build tree.
+function(mirebora_fuzz_target name)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "RUNS" "SOURCES;SEED_COMMAND;LIBS")
+  if(WIN32 OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
+  add_test(NAME ${name}_seeds COMMAND ${ARG_SEED_COMMAND} ${corpus})
+  set_tests_properties(${name}_seeds PROPERTIES LABELS fuzz FIXTURES_SETUP ${name}_corpus)
+  if(NOT ARG_RUNS)
+    set(ARG_RUNS 200000)
+  endif()
+  add_test(NAME ${name}_smoke COMMAND ${name} -runs=${ARG_RUNS} -max_total_time=60 -rss_limit_mb=1024 ${corpus})
+  set_tests_properties(${name}_smoke PROPERTIES LABELS fuzz FIXTURES_REQUIRED ${name}_corpus)
+endfunction()

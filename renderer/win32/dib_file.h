@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+
+#include "renderer/capture_textures.h"
+
+// Reads a bitmap file through a read-only mapping and decodes it. Shows at most one message box
+// (caption "Error", owned by the focus window) when the file cannot be opened or decoded.
+std::optional<RgbImage> ReadDibFile(const char* path);
+
+// The renderer's capture loader: a file that cannot be opened for reading is skipped without a
+// message; any other goes to ReadDibFile.
+class DibFileLoader final : public CaptureImageLoader {
+ public:
+  std::optional<RgbImage> LoadCaptureImage(const char* path) override;
+};

@@ -1,0 +1,227 @@
+#include "renderer/win32/renderer_window.h"
+
+#include <GL/gl.h>
+
+#include <cstddef>
+#include <cstring>
+
+#include "renderer/projection.h"
+#include "renderer/scene.h"
+
+namespace {
+
+constexpr char kWindowClassName[] = "OpenGL";
+
+// The system commands that would start a screen saver or power the monitor down.
+constexpr WPARAM kScreenSaveCommand = SC_SCREENSAVE;      // 0xF140
+constexpr WPARAM kMonitorPowerCommand = SC_MONITORPOWER;  // 0xF170
+
+// A DEVMODEA without the two trailing panning fields: the size older systems know, which
+// every system accepts.
+constexpr WORD kDevModeSize = offsetof(DEVMODEA, dmPanningWidth);
+
+constexpr int kDepthBits = 16;
+
+using SwapIntervalProc = BOOL(WINAPI*)(int);
+using ExtensionsStringProc = const char*(WINAPI*)();
+
+// Extension entry points come back as a generic procedure; the detour through a function type
+// without parameters keeps the compiler's function-cast check quiet.
+template <typename Proc>
+Proc WglProcedure(const char* name) {
+  return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
+}
+
+PIXELFORMATDESCRIPTOR PixelFormatRequest(int bits) {
+  PIXELFORMATDESCRIPTOR request{};
+  request.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+  request.nVersion = 1;
+  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  request.iPixelType = PFD_TYPE_RGBA;
+  request.cColorBits = static_cast<BYTE>(bits);
+  request.cDepthBits = kDepthBits;
+  request.iLayerType = PFD_MAIN_PLANE;
+  return request;
+}
+
+// Drivers that offer it are asked to wait for the display's refresh on each swap, so the scene
+// moves at the same speed on drivers whose default is not to wait.
+void RequestSwapInterval() {
+  auto extensionsString = WglProcedure<ExtensionsStringProc>("wglGetExtensionsStringEXT");
+  if (extensionsString == nullptr) {
+    return;
+  }
+  const char* extensions = extensionsString();
+  if (extensions == nullptr || std::strstr(extensions, "WGL_EXT_swap_control") == nullptr) {
+    return;
+  }
+  auto swapInterval = WglProcedure<SwapIntervalProc>("wglSwapIntervalEXT");
+  if (swapInterval != nullptr) {
+    swapInterval(1);
+  }
+}
+
+bool RegisterRendererClass(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+  windowClass.lpfnWndProc = RendererWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kWindowClassName;
+  return RegisterClassA(&windowClass) != 0;
+}
+
+bool ChangeToFullScreenMode(int width, int height, int bits) {
+  DEVMODEA mode{};
+  mode.dmSize = kDevModeSize;
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+  mode.dmPelsWidth = width;
+  mode.dmPelsHeight = height;
+  mode.dmBitsPerPel = bits;
+  return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+}
+
+bool CreateRenderingContext(RendererWindow& renderer, int bits) {
+  renderer.deviceContext = GetDC(renderer.window);
+  if (renderer.deviceContext == nullptr) {
+    return false;
+  }
+  const PIXELFORMATDESCRIPTOR request = PixelFormatRequest(bits);
+  const int format = ChoosePixelFormat(renderer.deviceContext, &request);
+  if (format == 0 || !SetPixelFormat(renderer.deviceContext, format, &request)) {
+    return false;
+  }
+  renderer.renderingContext = wglCreateContext(renderer.deviceContext);
+  if (renderer.renderingContext == nullptr) {
+    return false;
+  }
+  return wglMakeCurrent(renderer.deviceContext, renderer.renderingContext) != FALSE;
+}
+
+RendererWindow* RendererOf(HWND window) {
+  return reinterpret_cast<RendererWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+LRESULT OnActivate(RendererWindow& renderer, WPARAM wParam) {
+  renderer.windowActive = HIWORD(wParam) == 0;
+  return 0;
+}
+
+LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (wParam == kScreenSaveCommand || wParam == kMonitorPowerCommand) {
+    return 0;
+  }
+  return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);
+}
+
+LRESULT OnKey(RendererWindow& renderer, WPARAM virtualKey, bool down) {
+  renderer.keyDown[virtualKey & 0xFF] = down;
+  return 0;
+}
+
+// Minimising does not always deactivate the window (not when nothing else can take the
+// activation), so the size message's minimised state also stops and resumes drawing.
+LRESULT OnSize(RendererWindow& renderer, WPARAM wParam, LPARAM lParam) {
+  if (wParam == SIZE_MINIMIZED) {
+    renderer.windowActive = false;
+  } else if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
+    renderer.windowActive = true;
+  }
+  SetProjection(LOWORD(lParam), HIWORD(lParam));
+  return 0;
+}
+
+}  // namespace
+
+bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, int height,
+                        int bits, bool fullScreen) {
+  renderer.fullScreen = fullScreen;
+  renderer.instance = GetModuleHandleA(nullptr);
+  RECT rect{0, 0, width, height};
+
+  if (!RegisterRendererClass(renderer.instance)) {
+    return false;
+  }
+  DWORD exStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
+  DWORD style = WS_OVERLAPPEDWINDOW;
+  if (fullScreen) {
+    if (!ChangeToFullScreenMode(width, height, bits)) {
+      return false;
+    }
+    exStyle = WS_EX_APPWINDOW;
+    style = WS_POPUP;
+    ShowCursor(FALSE);
+  }
+
+  AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  renderer.window = CreateWindowExA(exStyle, kWindowClassName, title,
+                                    style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                                    rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                                    nullptr, renderer.instance, &renderer);
+  if (renderer.window == nullptr || !CreateRenderingContext(renderer, bits)) {
+    CloseRendererWindow(renderer);
+    return false;
+  }
+  RequestSwapInterval();
+
+  ShowWindow(renderer.window, SW_SHOW);
+  SetForegroundWindow(renderer.window);
+  SetFocus(renderer.window);
+  SetProjection(width, height);
+
+  if (renderer.scene == nullptr || !renderer.scene->InitScene()) {
+    CloseRendererWindow(renderer);
+    return false;
+  }
+  return true;
+}
+
+void CloseRendererWindow(RendererWindow& renderer) {
+  if (renderer.fullScreen) {
+    ChangeDisplaySettingsA(nullptr, 0);
+    ShowCursor(TRUE);
+  }
+  if (renderer.renderingContext != nullptr) {
+    wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(renderer.renderingContext);
+    renderer.renderingContext = nullptr;
+  }
+  if (renderer.deviceContext != nullptr) {
+    ReleaseDC(renderer.window, renderer.deviceContext);
+    renderer.deviceContext = nullptr;
+  }
+  if (renderer.window != nullptr) {
+    DestroyWindow(renderer.window);
+    renderer.window = nullptr;
+  }
+  UnregisterClassA(kWindowClassName, renderer.instance);
+}
+
+LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  RendererWindow* renderer = RendererOf(window);
+  if (renderer == nullptr) {
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  switch (message) {
+    case WM_ACTIVATE:
+      return OnActivate(*renderer, wParam);
+    case WM_SYSCOMMAND:
+      return OnSysCommand(window, wParam, lParam);
+    case WM_CLOSE:
+      PostQuitMessage(0);
+      return 0;
+    case WM_KEYDOWN:
+      return OnKey(*renderer, wParam, true);
+    case WM_KEYUP:
+      return OnKey(*renderer, wParam, false);
+    case WM_SIZE:
+      return OnSize(*renderer, wParam, lParam);
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}

@@ -1,0 +1,119 @@
+# The Wine/Xvfb harness, sourced by the scenarios under tests/e2e/ and by scripts/demo.
+#
+# harness_start LOCALE   start a private Xvfb display (1024x768x24) and make sure the private
+#                        Wine prefix under build/ is booted; LOCALE becomes the system locale
+#                        (ja_JP.UTF-8: ANSI code page 932; C.UTF-8 or en_US.UTF-8: 1252)
+# harness_track PID      end PID too when the scenario ends
+# harness_wine ARGS...   run a program under Wine in the foreground
+# harness_probe ARGS...  run the e2e probe (tests/e2e/probe) inside Wine
+# harness_screenshot OUT save the whole display as a PNG
+# harness_pixel PNG X Y  print the colour of one pixel as "R G B"
+# Every process the harness starts is ended by its id when the shell exits: the recorded ones,
+# then the prefix's own wineserver, then the display.
+
+MIREBORA_ROOT=${MIREBORA_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+MIREBORA_BUILD=${MIREBORA_BUILD:-$MIREBORA_ROOT/build/windows}
+MIREBORA_DIST=$MIREBORA_BUILD/dist
+MIREBORA_PROBE=$MIREBORA_BUILD/tests/e2e-probe.exe
+
+export WINEPREFIX=${WINEPREFIX:-$MIREBORA_ROOT/build/wineprefix}
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installer dialogs in a fresh prefix.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+MIREBORA_DRIVE_C=$WINEPREFIX/drive_c
+MIREBORA_CAPTURE_DIR=$MIREBORA_DRIVE_C/k_vusa
+
+harness_pids=()
+harness_xvfb_pid=
+harness_wineserver_started=
+
+harness_track() { harness_pids+=("$1"); }
+
+harness_cleanup() {
+  set +e  # end everything, whatever fails
+  local pid
+  for pid in "${harness_pids[@]}"; do
+    kill "$pid" 2>/dev/null
+  done
+  if [ -n "$harness_wineserver_started" ]; then
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+  fi
+  if [ -n "$harness_xvfb_pid" ]; then
+    kill "$harness_xvfb_pid" 2>/dev/null
+    wait "$harness_xvfb_pid" 2>/dev/null
+  fi
+}
+
+harness_fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# A display number whose socket and lock file are both free.
+harness_free_display() {
+  local n
+  for n in $(seq 90 189); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      echo "$n"
+      return 0
+    fi
+  done
+  return 1
+}
+
+harness_start_display() {
+  local n tries
+  for tries in 1 2 3; do
+    n=$(harness_free_display) || harness_fail "no free X display number"
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    harness_xvfb_pid=$!
+    for _ in $(seq 100); do
+      if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$harness_xvfb_pid" 2>/dev/null; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$harness_xvfb_pid" 2>/dev/null || break
+      sleep 0.05
+    done
+    kill "$harness_xvfb_pid" 2>/dev/null
+    harness_xvfb_pid=
+  done
+  harness_fail "Xvfb did not start"
+}
+
+# The prefix is booted once and kept under build/; a lock keeps two runs from booting it at once.
+harness_boot_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.mirebora-booted" ]; then
+      echo "harness: booting the Wine prefix $WINEPREFIX (once)" >&2
+      wineboot -i >/dev/null 2>&1 || exit 1
+      wineserver -w
+      touch "$WINEPREFIX/.mirebora-booted"
+    fi
+  ) 9>"$WINEPREFIX.lock" || harness_fail "wineboot failed"
+}
+
+harness_start() {
+  local locale=${1:-C.UTF-8}
+  export LANG=$locale LC_ALL=$locale
+  trap harness_cleanup EXIT
+  harness_start_display
+  harness_boot_prefix
+  harness_wineserver_started=1
+  wineserver -p 2>/dev/null  # a persistent server for this scenario, ended in harness_cleanup
+  mkdir -p "$MIREBORA_CAPTURE_DIR"
+}
+
+harness_wine() { wine "$@"; }
+
+harness_probe() { wine "$MIREBORA_PROBE" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+harness_screenshot() { import -display "$DISPLAY" -window root "$1"; }
+
+harness_pixel() {
+  /usr/bin/convert "$1" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)] %[fx:int(255*p{'"$2"','"$3"'}.g)] %[fx:int(255*p{'"$2"','"$3"'}.b)]' info:
+}

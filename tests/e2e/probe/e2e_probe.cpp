@@ -1,0 +1,267 @@
+// e2e-probe.exe: a small Windows program the Wine scenarios use to look at and drive the
+// programs under test from inside Wine, as another program on the same desktop would.
+//
+//   find TITLE TIMEOUT_MS            wait for a top-level window; print its facts
+//   gone TITLE TIMEOUT_MS            wait until no top-level window has that title
+//   post TITLE MESSAGE WPARAM LPARAM post a message (a name below or a number)
+//   dialogs CAPTION                  print every message box with that caption
+//   press-ok CAPTION                 close one message box with that caption by its OK button
+//   display-mode                     print the current display mode as WxHxBITS
+//   first-frame PROGRAM TIMEOUT_MS   start PROGRAM; print milliseconds until the screen centre
+//                                    turns red, as the first frame over red pictures does
+//   run PROGRAM                      start PROGRAM, wait for it, print milliseconds until it ended
+//   noop                             do nothing (the trivial program for start-up timings)
+// Exit code 0 on success, 1 when what was waited for did not happen, 2 on wrong usage.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct NamedMessage {
+  const wchar_t* name;
+  UINT message;
+};
+constexpr NamedMessage kMessages[] = {
+    {L"close", WM_CLOSE},
+    {L"syscommand", WM_SYSCOMMAND},
+    {L"keydown", WM_KEYDOWN},
+    {L"keyup", WM_KEYUP},
+};
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) {
+    return {};
+  }
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), result.data(),
+                      size, nullptr, nullptr);
+  return result;
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t buffer[1024] = {};
+  GetWindowTextW(window, buffer, 1024);
+  return buffer;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t buffer[256] = {};
+  GetClassNameW(window, buffer, 256);
+  return buffer;
+}
+
+struct Search {
+  std::wstring title;
+  std::wstring className;  // empty: any class
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<Search*>(parameter);
+  if (WindowText(window) == search->title &&
+      (search->className.empty() || ClassOf(window) == search->className)) {
+    search->found.push_back(window);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(const std::wstring& title, const std::wstring& className = {}) {
+  Search search{title, className, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Polls every 10 ms until `done` holds or the time runs out.
+template <typename Condition>
+bool WaitFor(DWORD timeoutMs, Condition done) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (done()) {
+      return true;
+    }
+    if (GetTickCount64() >= end) {
+      return false;
+    }
+    Sleep(10);
+  }
+}
+
+int Find(const std::wstring& title, DWORD timeoutMs) {
+  std::vector<HWND> windows;
+  if (!WaitFor(timeoutMs, [&] { return !(windows = TopLevelWindows(title)).empty(); })) {
+    std::printf("not found\n");
+    return 1;
+  }
+  HWND window = windows.front();
+  RECT client{};
+  GetClientRect(window, &client);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  std::printf("count=%zu client=%ldx%ld at=%ld,%ld visible=%d minimized=%d foreground=%d pid=%lu\n",
+              windows.size(), client.right - client.left, client.bottom - client.top, frame.left,
+              frame.top, IsWindowVisible(window) ? 1 : 0, IsIconic(window) ? 1 : 0,
+              GetForegroundWindow() == window ? 1 : 0, pid);
+  return 0;
+}
+
+int Gone(const std::wstring& title, DWORD timeoutMs) {
+  return WaitFor(timeoutMs, [&] { return TopLevelWindows(title).empty(); }) ? 0 : 1;
+}
+
+int Post(const std::wstring& title, const std::wstring& messageName, WPARAM wParam,
+         LPARAM lParam) {
+  UINT message = static_cast<UINT>(std::wcstoul(messageName.c_str(), nullptr, 0));
+  for (const NamedMessage& named : kMessages) {
+    if (messageName == named.name) {
+      message = named.message;
+    }
+  }
+  std::vector<HWND> windows = TopLevelWindows(title);
+  if (windows.empty() || message == 0) {
+    std::printf("no window or no message\n");
+    return 1;
+  }
+  return PostMessageW(windows.front(), message, wParam, lParam) ? 0 : 1;
+}
+
+// A message box is a dialog of class #32770; its text is the static control 0xFFFF.
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+std::wstring Escaped(const std::wstring& text) {
+  std::wstring result;
+  for (wchar_t c : text) {
+    if (c == L'\n') {
+      result += L"\\n";
+    } else if (c == L'\r') {
+      result += L"\\r";
+    } else {
+      result += c;
+    }
+  }
+  return result;
+}
+
+int Dialogs(const std::wstring& caption) {
+  std::vector<HWND> boxes = TopLevelWindows(caption, kDialogClass);
+  std::printf("count=%zu\n", boxes.size());
+  for (HWND box : boxes) {
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(box, kMessageBoxTextId, text, 1024);
+    HWND owner = GetWindow(box, GW_OWNER);
+    std::printf("text=%s\nowner=%s\n", Utf8(Escaped(text)).c_str(),
+                Utf8(owner != nullptr ? WindowText(owner) : L"").c_str());
+  }
+  return boxes.empty() ? 1 : 0;
+}
+
+int PressOk(const std::wstring& caption) {
+  std::vector<HWND> boxes = TopLevelWindows(caption, kDialogClass);
+  if (boxes.empty()) {
+    return 1;
+  }
+  return PostMessageW(boxes.front(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(GetDlgItem(boxes.front(), IDOK)))
+             ? 0
+             : 1;
+}
+
+int DisplayMode() {
+  DEVMODEW mode{};
+  mode.dmSize = sizeof(mode);
+  if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) {
+    return 1;
+  }
+  std::printf("%lux%lux%lu\n", mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel);
+  return 0;
+}
+
+bool Start(const std::wstring& program, PROCESS_INFORMATION* process) {
+  std::wstring commandLine = L"\"" + program + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, process) != FALSE;
+}
+
+double MillisecondsSince(LARGE_INTEGER start) {
+  LARGE_INTEGER now{}, frequency{};
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+bool CentreIsRed() {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, GetSystemMetrics(SM_CXSCREEN) / 2,
+                                   GetSystemMetrics(SM_CYSCREEN) / 2);
+  ReleaseDC(nullptr, screen);
+  return colour != CLR_INVALID && GetRValue(colour) > 200 && GetGValue(colour) < 60 &&
+         GetBValue(colour) < 60;
+}
+
+int FirstFrame(const std::wstring& program, DWORD timeoutMs) {
+  LARGE_INTEGER start{};
+  QueryPerformanceCounter(&start);
+  PROCESS_INFORMATION process{};
+  if (!Start(program, &process)) {
+    return 1;
+  }
+  const bool seen = WaitFor(timeoutMs, CentreIsRed);
+  std::printf("%.1f\n", MillisecondsSince(start));
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return seen ? 0 : 1;
+}
+
+int Run(const std::wstring& program) {
+  LARGE_INTEGER start{};
+  QueryPerformanceCounter(&start);
+  PROCESS_INFORMATION process{};
+  if (!Start(program, &process)) {
+    return 1;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  std::printf("%.1f\n", MillisecondsSince(start));
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return 0;
+}
+
+int Usage() {
+  std::fprintf(stderr, "usage: e2e-probe COMMAND ARGS... (see the source for the commands)\n");
+  return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::vector<std::wstring> args(argv + 1, argv + argc);
+  const auto number = [&](size_t i) { return std::wcstoll(args[i].c_str(), nullptr, 0); };
+  if (args.empty()) {
+    return Usage();
+  }
+  const std::wstring& command = args[0];
+  const size_t count = args.size();
+  if (command == L"find" && count == 3) return Find(args[1], static_cast<DWORD>(number(2)));
+  if (command == L"gone" && count == 3) return Gone(args[1], static_cast<DWORD>(number(2)));
+  if (command == L"post" && count == 5)
+    return Post(args[1], args[2], static_cast<WPARAM>(number(3)), static_cast<LPARAM>(number(4)));
+  if (command == L"dialogs" && count == 2) return Dialogs(args[1]);
+  if (command == L"press-ok" && count == 2) return PressOk(args[1]);
+  if (command == L"display-mode" && count == 1) return DisplayMode();
+  if (command == L"first-frame" && count == 3)
+    return FirstFrame(args[1], static_cast<DWORD>(number(2)));
+  if (command == L"run" && count == 2) return Run(args[1]);
+  if (command == L"noop" && count == 1) return 0;
+  return Usage();
+}

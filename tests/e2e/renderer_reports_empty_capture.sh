@@ -1,0 +1,41 @@
+# An empty capture file 1 next to three valid ones: one message box, caption "Error", owned by
+# the renderer's window; after OK the renderer runs with the other three textures.
+source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
+source "$(dirname "$0")/lib/renderer_scenario.sh"
+harness_start ja_JP.UTF-8
+
+write_sample_captures
+: >"$MIREBORA_CAPTURE_DIR/Valdorique1.bmp"
+start_renderer trace+msgbox
+
+for _ in $(seq 100); do
+  dialogs=$(harness_probe dialogs Error) && break
+  sleep 0.1
+done
+echo "$dialogs"
+expected='count=1
+text=Failed to open DIB file c:\k_vusa\Valdorique1.bmp.\n
+owner=Valdorique_VC'
+[ "$dialogs" = "$expected" ] || harness_fail "unexpected message boxes"
+harness_probe press-ok Error || harness_fail "cannot press OK"
+for _ in $(seq 50); do
+  harness_probe dialogs Error >/dev/null || break
+  sleep 0.1
+done
+harness_probe dialogs Error >/dev/null && harness_fail "the message box did not close"
+expect_renderer_window
+sleep 1
+harness_screenshot "$MIREBORA_BUILD/renderer_empty_capture.png"
+# Capture 1 did not load: its tile is drawn untextured, in plain white.
+expect_colour "$MIREBORA_BUILD/renderer_empty_capture.png" ${RENDERER_TILE_POINTS[0]} "255 255 255"
+for i in 1 2 3; do
+  expect_colour "$MIREBORA_BUILD/renderer_empty_capture.png" ${RENDERER_TILE_POINTS[$i]} \
+    "${SAMPLE_CAPTURE_COLOURS[$i]}"
+done
+
+harness_probe post Valdorique_VC close 0 0
+wait_renderer_exit 10
+[ "$renderer_exit_code" -eq 0 ] || harness_fail "exit code $renderer_exit_code"
+# One message box in the whole run.
+[ "$(count_in_log 'MSGBOX_OnInit')" -eq 1 ] || harness_fail "$(count_in_log 'MSGBOX_OnInit') message boxes"
+echo "PASS"
