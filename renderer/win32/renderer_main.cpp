@@ -32,7 +32,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
       }
-    } else if ((renderer.windowActive && !scene.RenderFrame()) || renderer.keyDown[VK_ESCAPE]) {
+    } else if ((renderer.windowActive && !scene.RenderFrame()) || renderer.keyDown[VK_ESCAPE] ||
+               renderer.escapePressed) {
       done = true;
     } else {
       SwapBuffers(renderer.deviceContext);

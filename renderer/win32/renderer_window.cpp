@@ -117,6 +117,9 @@ LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnKey(RendererWindow& renderer, WPARAM virtualKey, bool down) {
   renderer.keyDown[virtualKey & 0xFF] = down;
+  if (down && virtualKey == VK_ESCAPE) {
+    renderer.escapePressed = true;
+  }
   return 0;
 }
 

@@ -12,6 +12,9 @@ struct RendererWindow {
   bool windowActive = true;   // false while minimised: no frames are drawn
   bool fullScreen = false;    // the display mode was changed and must be restored
   std::array<bool, 256> keyDown{};  // by virtual-key code
+  // Set by a press of Escape and kept: a quick tap whose release is already queued when the
+  // press is handled would otherwise be gone before the loop looks at the keys.
+  bool escapePressed = false;
   HINSTANCE instance = nullptr;
   HWND window = nullptr;
   HDC deviceContext = nullptr;
