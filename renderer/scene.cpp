@@ -1,62 +1,131 @@
+// The scene as a whole: fixed drawing state, reset, the camera cycle and the composition of a
+// frame.
 #include "renderer/scene.h"
 
-#include <cmath>
-
 namespace {
-// Distance at which a quad two units high fills the height of a 45-degree view.
-constexpr float kScreenDepth = 2.4142135f;
-constexpr float kDegreesPerFrame = 0.5f;
+// Light 1 lights the particles alone. Its position is given under the identity model-view
+// matrix, so it stays 5 units behind the eye whatever the camera does.
+constexpr GLfloat kLightAmbient[] = {0.5f, 0.5f, 0.5f, 1.0f};
+constexpr GLfloat kLightDiffuse[] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr GLfloat kLightPosition[] = {0.0f, 0.0f, 5.0f, 1.0f};
 
-void DrawTexturedTile(GLuint texture, float centreX, float centreY, float halfSide, float angle) {
-  glPushMatrix();
-  glTranslatef(centreX, centreY, -kScreenDepth);
-  glRotatef(angle, 0.0f, 0.0f, 1.0f);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(-halfSide, -halfSide, 0.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(halfSide, -halfSide, 0.0f);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(halfSide, halfSide, 0.0f);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(-halfSide, halfSide, 0.0f);
-  glEnd();
-  glPopMatrix();
-}
+constexpr float kRideHeight = 20.0f;  // the riding camera's height above the meteor
+constexpr std::array<float, 3> kWatchPoint = {40.0f, 40.0f, 40.0f};
+constexpr std::array<float, 3> kOrigin = {0.0f, 0.0f, 0.0f};
+
+// The sky sphere is centred on the origin, its poles on the z axis; the camera sees its inside.
+constexpr double kSkyRadius = 768.0;
+constexpr GLint kSkySlices = 32;
+constexpr GLint kSkyStacks = 32;
+
+// The ground: a 40 x 40 square at height 0 centred on the origin.
+struct GroundCorner {
+  float s, t, x, z;
+};
+constexpr std::array<GroundCorner, 4> kGroundCorners = {{
+    {0.0f, 0.0f, -20.0f, -20.0f},
+    {1.0f, 0.0f, -20.0f, 20.0f},
+    {1.0f, 1.0f, 20.0f, 20.0f},
+    {0.0f, 1.0f, 20.0f, -20.0f},
+}};
 }  // namespace
+
+Scene::Scene(CaptureImageLoader& loader) : loader_(loader) {}
 
 bool Scene::InitScene() {
   if (!BuildCaptureTextures(loader_, captureTextures)) {
     return false;
   }
   ResetScene();
+  glEnable(GL_TEXTURE_2D);
   glShadeModel(GL_SMOOTH);
   glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
   glClearDepth(1.0);
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glLightfv(GL_LIGHT1, GL_AMBIENT, kLightAmbient);
+  glLightfv(GL_LIGHT1, GL_DIFFUSE, kLightDiffuse);
+  glLightfv(GL_LIGHT1, GL_POSITION, kLightPosition);
+  sceneQuadric.reset(gluNewQuadric());
+  gluQuadricNormals(sceneQuadric.get(), GLU_SMOOTH);
+  gluQuadricTexture(sceneQuadric.get(), GL_TRUE);
   return true;
 }
 
-void Scene::ResetScene() { frameCounter = 0; }
+void Scene::ResetScene() {
+  explosionActive = {};
+  for (Meteor& meteor : meteors) {
+    meteor.active = 0;
+  }
+  SpawnMeteor();
+  cameraMode = kCameraRide;
+  cycleCounter = 0;
+  cameraView = ChooseCameraView();
+}
+
+void Scene::AdvanceCycle() {
+  ++cycleCounter;
+  if (cycleCounter == kCycleFrames) {
+    cycleCounter = 0;
+    cameraMode = cameraMode == kCameraRide ? kCameraWatch : kCameraRide;
+    SpawnMeteor();
+  }
+}
+
+CameraView Scene::ChooseCameraView() const {
+  // Always slot 0, whether its meteor still falls or has struck.
+  const Meteor& meteor = meteors[0];
+  if (cameraMode == kCameraRide) {
+    return {{meteor.x, meteor.y + kRideHeight, meteor.z}, kOrigin};
+  }
+  return {kWatchPoint, {meteor.x, meteor.y, meteor.z}};
+}
+
+void Scene::StepFrame() {
+  AdvanceCycle();
+  cameraView = ChooseCameraView();
+  UpdateFragments();
+  UpdateParticles();
+  UpdateMeteors();  // may start an explosion
+}
 
 bool Scene::RenderFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
-  ++frameCounter;
-
-  // Four tiles in a 2 x 2 grid, texture i in reading order; the tiles turn a little back and forth.
-  const float angle = 10.0f * std::sin(frameCounter * kDegreesPerFrame * 3.14159265f / 180.0f);
-  constexpr float kHalfSide = 0.45f;
-  constexpr float kOffset = 0.5f;
-  glEnable(GL_TEXTURE_2D);
-  DrawTexturedTile(captureTextures[kDebrisTexture], -kOffset, kOffset, kHalfSide, angle);
-  DrawTexturedTile(captureTextures[kGroundTexture], kOffset, kOffset, kHalfSide, -angle);
-  DrawTexturedTile(captureTextures[kSkyTexture], -kOffset, -kOffset, kHalfSide, -angle);
-  DrawTexturedTile(captureTextures[kMeteorTexture], kOffset, -kOffset, kHalfSide, angle);
+  // The view is chosen inside the step, before anything moves; the updates make no OpenGL call,
+  // so applying it afterwards gives the same frame.
+  StepFrame();
+  ApplyCamera();
+  DrawParticles();
+  DrawSky();
+  DrawGround();
+  DrawFragments();
+  DrawMeteors();
   glDisable(GL_TEXTURE_2D);
   return true;
+}
+
+void Scene::ApplyCamera() const {
+  const CameraView& view = cameraView;
+  gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1],
+            view.target[2], 0.0, 1.0, 0.0);
+}
+
+void Scene::DrawSky() const {
+  glEnable(GL_TEXTURE_2D);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glBindTexture(GL_TEXTURE_2D, captureTextures[kSkyTexture]);
+  gluSphere(sceneQuadric.get(), kSkyRadius, kSkySlices, kSkyStacks);
+}
+
+void Scene::DrawGround() const {
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glBindTexture(GL_TEXTURE_2D, captureTextures[kGroundTexture]);
+  glBegin(GL_QUADS);
+  for (const GroundCorner& corner : kGroundCorners) {
+    glTexCoord2f(corner.s, corner.t);
+    glVertex3f(corner.x, 0.0f, corner.z);
+  }
+  glEnd();
 }
