@@ -110,7 +110,17 @@ harness_start() {
 
 harness_wine() { wine "$@"; }
 
-harness_probe() { wine "$MIREBORA_PROBE" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# The probe's output goes through a file: programs it starts inherit its output, and a pipe
+# would stay open as long as they run. Windows line ends are dropped.
+harness_probe() {
+  local out status
+  out=$(mktemp)
+  wine "$MIREBORA_PROBE" "$@" >"$out"
+  status=$?
+  tr -d '\r' <"$out"
+  rm -f "$out"
+  return $status
+}
 
 harness_screenshot() { import -display "$DISPLAY" -window root "$1"; }
 

@@ -11,10 +11,9 @@ expect_renderer_window
 
 sleep 1
 harness_screenshot "$MIREBORA_BUILD/renderer_runs.png"
-for i in 0 1 2 3; do
-  expect_colour "$MIREBORA_BUILD/renderer_runs.png" ${RENDERER_TILE_POINTS[$i]} \
-    "${SAMPLE_CAPTURE_COLOURS[$i]}"
-done
+expect_ground_and_sky "$MIREBORA_BUILD/renderer_runs.png" "${SAMPLE_CAPTURE_COLOURS[1]}" \
+  "${SAMPLE_CAPTURE_COLOURS[2]}"
+expect_colour "$MIREBORA_BUILD/renderer_runs.png" $METEOR_POINT "${SAMPLE_CAPTURE_COLOURS[3]}"
 
 press_escape
 wait_renderer_exit 10

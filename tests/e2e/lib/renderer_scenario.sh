@@ -1,11 +1,15 @@
 # Shared steps of the renderer scenarios: sample capture files, starting and ending ミレボラ.dll,
 # and looking at what it shows. Sourced after scripts/lib/wine-harness.sh.
 
-# The placeholder scene shows the four capture textures as tiles, in this order, at these
-# screen points (the tile centres of a 1024 x 768 frame).
-RENDERER_TILE_POINTS=("320 192" "704 192" "320 576" "704 576")
-# The colours of the sample capture files 1 to 4: red, green, blue, yellow.
+# The colours of the sample capture files 1 to 4 (debris, ground, sky, meteor): red, green, blue,
+# yellow.
 SAMPLE_CAPTURE_COLOURS=("255 0 0" "0 255 0" "0 0 255" "255 255 0")
+# In the first seconds the camera rides high above the first meteor looking at the origin: the
+# ground lies in the middle of the screen and the sky fills the corners.
+GROUND_POINT="512 384"
+SKY_POINTS=("40 40" "984 40" "40 728" "984 728")
+# The riding camera sees the first meteor below the middle of the screen.
+METEOR_POINT="512 740"
 
 renderer_log=
 renderer_pid=
@@ -56,6 +60,15 @@ expect_renderer_window() {
     *count=1\ client=1024x768*visible=1*) ;;
     *) harness_fail "unexpected window: $facts" ;;
   esac
+}
+
+# expect_ground_and_sky PNG "R G B" "R G B": the ground and sky points show these colours.
+expect_ground_and_sky() {
+  local point
+  expect_colour "$1" $GROUND_POINT "$2"
+  for point in "${SKY_POINTS[@]}"; do
+    expect_colour "$1" $point "$3"
+  done
 }
 
 # expect_colour PNG X Y "R G B" [TOLERANCE]

@@ -7,9 +7,10 @@
 //   dialogs CAPTION                  print every message box with that caption
 //   press-ok CAPTION                 close one message box with that caption by its OK button
 //   display-mode                     print the current display mode as WxHxBITS
-//   first-frame PROGRAM TIMEOUT_MS   start PROGRAM; print milliseconds until the screen centre
-//                                    turns red, as the first frame over red pictures does
-//   run PROGRAM                      start PROGRAM, wait for it, print milliseconds until it ended
+//   first-frame PROGRAM X Y TIMEOUT_MS
+//                                    start PROGRAM; print milliseconds until the screen pixel
+//                                    (X, Y) turns red, as a first frame over red pictures does
+//   run PROGRAM [ARGS...]            start PROGRAM, wait for it, print milliseconds until it ended
 //   noop                             do nothing (the trivial program for start-up timings)
 // Exit code 0 on success, 1 when what was waited for did not happen, 2 on wrong usage.
 #include <windows.h>
@@ -184,12 +185,29 @@ int DisplayMode() {
   return 0;
 }
 
-bool Start(const std::wstring& program, PROCESS_INFORMATION* process) {
+// Starts a program with the null device as its standard handles, so that it does not hold the
+// probe's output open after the probe has ended.
+bool Start(const std::wstring& program, const std::vector<std::wstring>& arguments,
+           PROCESS_INFORMATION* process) {
   std::wstring commandLine = L"\"" + program + L"\"";
+  for (const std::wstring& argument : arguments) {
+    commandLine += L" " + argument;
+  }
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE null = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            &inheritable, OPEN_EXISTING, 0, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, process) != FALSE;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = null;
+  startup.hStdOutput = null;
+  startup.hStdError = null;
+  const bool started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                      0, nullptr, nullptr, &startup, process) != FALSE;
+  if (null != INVALID_HANDLE_VALUE) {
+    CloseHandle(null);
+  }
+  return started;
 }
 
 double MillisecondsSince(LARGE_INTEGER start) {
@@ -200,34 +218,33 @@ double MillisecondsSince(LARGE_INTEGER start) {
          static_cast<double>(frequency.QuadPart);
 }
 
-bool CentreIsRed() {
+bool PixelIsRed(int x, int y) {
   HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, GetSystemMetrics(SM_CXSCREEN) / 2,
-                                   GetSystemMetrics(SM_CYSCREEN) / 2);
+  const COLORREF colour = GetPixel(screen, x, y);
   ReleaseDC(nullptr, screen);
   return colour != CLR_INVALID && GetRValue(colour) > 200 && GetGValue(colour) < 60 &&
          GetBValue(colour) < 60;
 }
 
-int FirstFrame(const std::wstring& program, DWORD timeoutMs) {
+int FirstFrame(const std::wstring& program, int x, int y, DWORD timeoutMs) {
   LARGE_INTEGER start{};
   QueryPerformanceCounter(&start);
   PROCESS_INFORMATION process{};
-  if (!Start(program, &process)) {
+  if (!Start(program, {}, &process)) {
     return 1;
   }
-  const bool seen = WaitFor(timeoutMs, CentreIsRed);
+  const bool seen = WaitFor(timeoutMs, [&] { return PixelIsRed(x, y); });
   std::printf("%.1f\n", MillisecondsSince(start));
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return seen ? 0 : 1;
 }
 
-int Run(const std::wstring& program) {
+int Run(const std::wstring& program, const std::vector<std::wstring>& arguments) {
   LARGE_INTEGER start{};
   QueryPerformanceCounter(&start);
   PROCESS_INFORMATION process{};
-  if (!Start(program, &process)) {
+  if (!Start(program, arguments, &process)) {
     return 1;
   }
   WaitForSingleObject(process.hProcess, INFINITE);
@@ -259,9 +276,11 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"dialogs" && count == 2) return Dialogs(args[1]);
   if (command == L"press-ok" && count == 2) return PressOk(args[1]);
   if (command == L"display-mode" && count == 1) return DisplayMode();
-  if (command == L"first-frame" && count == 3)
-    return FirstFrame(args[1], static_cast<DWORD>(number(2)));
-  if (command == L"run" && count == 2) return Run(args[1]);
+  if (command == L"first-frame" && count == 5)
+    return FirstFrame(args[1], static_cast<int>(number(2)), static_cast<int>(number(3)),
+                      static_cast<DWORD>(number(4)));
+  if (command == L"run" && count >= 2)
+    return Run(args[1], std::vector<std::wstring>(args.begin() + 2, args.end()));
   if (command == L"noop" && count == 1) return 0;
   return Usage();
 }
