@@ -1,7 +1,8 @@
 # The Wine/Xvfb harness, sourced by the scenarios under tests/e2e/ and by scripts/demo.
 #
-# harness_start LOCALE   start a private Xvfb display (1024x768x24) and make sure the private
-#                        Wine prefix under build/ is booted; LOCALE becomes the system locale
+# harness_start LOCALE   start a private Xvfb display (1024x768x24 unless HARNESS_SCREEN says
+#                        otherwise) and make sure the private Wine prefix under build/ is
+#                        booted; LOCALE becomes the system locale
 #                        (ja_JP.UTF-8: ANSI code page 932; C.UTF-8 or en_US.UTF-8: 1252)
 # harness_track PID      end PID too when the scenario ends
 # harness_wine ARGS...   run a program under Wine in the foreground
@@ -67,7 +68,7 @@ harness_start_display() {
   local n tries
   for tries in 1 2 3; do
     n=$(harness_free_display) || harness_fail "no free X display number"
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${HARNESS_SCREEN:-1024x768x24}" -nolisten tcp -noreset >/dev/null 2>&1 &
     harness_xvfb_pid=$!
     for _ in $(seq 100); do
       if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$harness_xvfb_pid" 2>/dev/null; then
