@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The private-profile (INI) file functions the settings file is kept with. Section, key, default
+// and value are the bytes stored in the file; the path is UTF-8. The Windows program implements
+// this with the system's profile functions, the tests with an in-memory file.
+class ProfileFile {
+ public:
+  virtual ~ProfileFile() = default;
+  // The value of `key` in `section` of the file at `path`, surrounding blanks and quotes removed,
+  // at most `bufferSize` - 1 bytes of it (a longer value comes back cut); `defaultValue` when the
+  // file, the section or the key is missing.
+  virtual std::string ReadString(const std::string& section, const std::string& key,
+                                 const std::string& defaultValue, size_t bufferSize,
+                                 const std::string& path) = 0;
+  // Sets `key` in `section` to `value`, creating the file and the section when needed.
+  // True when the file was written.
+  virtual bool WriteString(const std::string& section, const std::string& key,
+                           const std::string& value, const std::string& path) = 0;
+};
+
+// Room for a read value with its terminating NUL: values come back cut to 255 bytes.
+inline constexpr size_t kIniValueBufferSize = 256;
+// Room for a written section or key name with its NUL: longer names are cut to 127 bytes.
+inline constexpr size_t kIniNameFieldSize = 128;
+
+// The value of `key` in `section` of the file at `path`, cut to 255 bytes; empty when the key,
+// the section or the file is missing.
+std::string ReadIniValue(ProfileFile& profile, const std::string& section, const std::string& key,
+                         const std::string& path);
+
+// Writes one key, creating the file and the section when needed; section and key names are cut
+// to 127 bytes. True when the file was written.
+bool WriteIniValue(ProfileFile& profile, const std::string& section, const std::string& key,
+                   const std::string& value, const std::string& path);

@@ -1,0 +1,125 @@
+#include "settings/settings_file.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace {
+
+constexpr char kSettingsFileName[] = "\\ミレボラ.ini";
+constexpr char kSection[] = "Section";
+// The key names in code page 932: "BGM区分", "BGMﾘﾋﾟｰﾄ" and "BGMﾌｧｲﾙ" (half-width katakana).
+const std::string kKindKey = "BGM\x8B\xE6\x95\xAA";
+const std::string kRepeatTrackKey = "BGM\xD8\xCB\xDF\xB0\xC4";
+const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+size_t SkipDigits(std::string_view text, size_t at) {
+  while (at < text.size() && IsDigit(text[at])) ++at;
+  return at;
+}
+
+// The value of a stored number, rounded toward minus infinity: "1.9" gives 1, "-0.5" gives -1.
+// The whole text must be one decimal number (sign, digits, fraction, exponent), blanks around it
+// allowed; anything else, or a value outside 16 bits, gives std::nullopt.
+std::optional<int16_t> ParseSettingNumber(std::string_view text) {
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  text = text.substr(begin, end - begin);
+
+  size_t at = 0;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+  const size_t mantissaStart = at;
+  at = SkipDigits(text, at);
+  size_t digits = at - mantissaStart;
+  if (at < text.size() && text[at] == '.') {
+    const size_t fractionStart = ++at;
+    at = SkipDigits(text, at);
+    digits += at - fractionStart;
+  }
+  if (digits == 0) return std::nullopt;
+  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+    ++at;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    const size_t exponentStart = at;
+    at = SkipDigits(text, at);
+    if (at == exponentStart) return std::nullopt;
+  }
+  if (at != text.size()) return std::nullopt;
+
+  // from_chars takes no "+" sign.
+  const size_t numberStart = text[0] == '+' ? 1 : 0;
+  double value = 0;
+  const auto result = std::from_chars(text.data() + numberStart, text.data() + text.size(), value);
+  if (result.ec != std::errc()) return std::nullopt;
+  const double whole = std::floor(value);
+  if (whole < std::numeric_limits<int16_t>::min() || whole > std::numeric_limits<int16_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int16_t>(whole);
+}
+
+// A stored number: a blank in place of the sign for values of 0 and more (" 2", "-1").
+std::string FormatSettingNumber(int16_t value) {
+  return (value >= 0 ? " " : "") + std::to_string(value);
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path, FileProbe& files) {
+  const bool trailingBackslash = !path.empty() && path.back() == '\\';
+  return files.IsReadableFile(trailingBackslash ? path.substr(0, path.size() - 1) : path);
+}
+
+std::string FolderOfPath(std::string_view path) {
+  const size_t last = path.find_last_of(":\\");
+  if (last == std::string_view::npos) return {};
+  std::string_view folder = path.substr(0, last + 1);
+  if (folder.back() == '\\') folder.remove_suffix(1);
+  return std::string(folder);
+}
+
+SettingsFile::SettingsFile(ProfileFile& profile, SystemCodePage& codePage, FileProbe& files,
+                           std::string programFolder)
+    : profile_(profile),
+      codePage_(codePage),
+      files_(files),
+      programFolder_(std::move(programFolder)),
+      settingsFilePath_(programFolder_ + kSettingsFileName) {}
+
+void SettingsFile::LoadNumber(const std::string& key, int16_t& field) {
+  const std::string value = ReadIniValue(profile_, kSection, key, settingsFilePath_);
+  if (value.empty()) {
+    field = 0;
+  } else if (const std::optional<int16_t> number = ParseSettingNumber(value)) {
+    field = *number;
+  }
+}
+
+void SettingsFile::LoadSettings(SettingsRecord& record) {
+  LoadNumber(kKindKey, record.bgmKind);
+  LoadNumber(kRepeatTrackKey, record.bgmRepeatTrack);
+
+  record.bgmFile =
+      DecodeStoredText(ReadIniValue(profile_, kSection, kFileKey, settingsFilePath_), codePage_);
+  if (!record.bgmFile.empty() && !FileExists(record.bgmFile, files_)) record.bgmFile.clear();
+  if (record.bgmFile.empty() && record.bgmKind == MusicFile) record.bgmKind = MusicNone;
+
+  record.fileDialogFolder = record.bgmFile.empty() ? programFolder_ : FolderOfPath(record.bgmFile);
+}
+
+bool SettingsFile::SaveSettings(const SettingsRecord& record) {
+  const bool kindWritten = WriteIniValue(profile_, kSection, kKindKey,
+                                         FormatSettingNumber(record.bgmKind), settingsFilePath_);
+  const bool trackWritten =
+      WriteIniValue(profile_, kSection, kRepeatTrackKey, FormatSettingNumber(record.bgmRepeatTrack),
+                    settingsFilePath_);
+  const bool fileWritten = WriteIniValue(
+      profile_, kSection, kFileKey, EncodeStoredText(record.bgmFile, codePage_), settingsFilePath_);
+  return kindWritten && trackWritten && fileWritten;
+}
