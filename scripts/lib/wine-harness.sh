@@ -5,7 +5,6 @@
 #                        booted; LOCALE becomes the system locale
 #                        (ja_JP.UTF-8: ANSI code page 932; C.UTF-8 or en_US.UTF-8: 1252)
 # harness_track PID      end PID too when the scenario ends
-# harness_wine ARGS...   run a program under Wine in the foreground
 # harness_probe ARGS...  run the e2e probe (tests/e2e/probe) inside Wine
 # harness_screenshot OUT save the whole display as a PNG
 # harness_pixel PNG X Y  print the colour of one pixel as "R G B"
@@ -108,8 +107,6 @@ harness_start() {
   wineserver -p 2>/dev/null  # a persistent server for this scenario, ended in harness_cleanup
   mkdir -p "$MIREBORA_CAPTURE_DIR"
 }
-
-harness_wine() { wine "$@"; }
 
 # The probe's output goes through a file: programs it starts inherit its output, and a pipe
 # would stay open as long as they run. Windows line ends are dropped.
