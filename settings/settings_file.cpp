@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -101,12 +102,23 @@ void SettingsFile::LoadNumber(const std::string& key, int16_t& field) {
   }
 }
 
+std::string SettingsFile::ReadStoredFileValue() {
+  std::string value = ReadIniValue(profile_, kSection, kFileKey, settingsFilePath_);
+  // The escaped form takes up to nine bytes a character, so a long path outside the code page
+  // passes the 255-byte limit. Only this program writes that form, so no older file relies on
+  // the limit there: such a value is read again whole.
+  if (value.size() == kIniValueBufferSize - 1 && value.rfind(kUtf8TextMarker, 0) == 0) {
+    value = profile_.ReadString(kSection, kFileKey, "", kEscapedValueBufferSize, settingsFilePath_);
+    value.resize(std::min(value.size(), value.find('\0')));
+  }
+  return value;
+}
+
 void SettingsFile::LoadSettings(SettingsRecord& record) {
   LoadNumber(kKindKey, record.bgmKind);
   LoadNumber(kRepeatTrackKey, record.bgmRepeatTrack);
 
-  record.bgmFile =
-      DecodeStoredText(ReadIniValue(profile_, kSection, kFileKey, settingsFilePath_), codePage_);
+  record.bgmFile = DecodeStoredText(ReadStoredFileValue(), codePage_);
   if (!record.bgmFile.empty() && !FileExists(record.bgmFile, files_)) record.bgmFile.clear();
   if (record.bgmFile.empty() && record.bgmKind == MusicFile) record.bgmKind = MusicNone;
 

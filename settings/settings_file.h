@@ -60,6 +60,10 @@ class SettingsFile {
 
  private:
   void LoadNumber(const std::string& key, int16_t& field);
+  std::string ReadStoredFileValue();
+
+  // Room for a music path in the escaped UTF-8 form: thousands of characters.
+  static constexpr size_t kEscapedValueBufferSize = 32768;
 
   ProfileFile& profile_;
   SystemCodePage& codePage_;

@@ -207,6 +207,22 @@ TEST_F(WesternSettingsFileTest, ValuesUpTo255BytesSurviveLongerOnesAreCut) {
   EXPECT_EQ(files_.asked, std::vector<std::string>{exact});  // read back cut
 }
 
+// Thirty Japanese characters take 270 bytes in the escaped form an English system stores.
+TEST_F(WesternSettingsFileTest, LongPathOutsideTheCodePageLoadsBackWhole) {
+  std::string path = "C:\\音楽\\";
+  for (int i = 0; i < 30; ++i) path += "曲";
+  path += ".mp3";
+  files_.readable = {path};
+  SettingsRecord saved;
+  saved.bgmKind = MusicFile;
+  saved.bgmFile = path;
+  ASSERT_TRUE(settings_.SaveSettings(saved));
+  ASSERT_GT(StoredFile().size(), 300u);
+  const SettingsRecord record = Load();
+  EXPECT_EQ(record.bgmFile, path);
+  EXPECT_EQ(record.bgmKind, MusicFile);
+}
+
 TEST_F(SettingsFileTest, FailedWritesAreReportedToTheCaller) {
   profile_.readOnly = true;
   EXPECT_FALSE(settings_.SaveSettings(SettingsRecord{}));
