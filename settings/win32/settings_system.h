@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings/profile_file.h"
+#include "settings/settings_file.h"
+#include "settings/stored_text.h"
+
+// The settings file's seams over the system: the profile functions, the ANSI code page and the
+// file system, all through the wide entry points so that any path works on a system of any
+// language.
+
+// UTF-16 of a UTF-8 text; std::nullopt when the text is not well-formed UTF-8.
+std::optional<std::wstring> WideFromUtf8(std::string_view text);
+// UTF-8 of a UTF-16 text; a lone surrogate becomes a replacement character.
+std::string Utf8FromWide(std::wstring_view text);
+
+// The profile functions. Section, key and value bytes are in the ANSI code page, as in the file,
+// and pass through the wide functions converted both ways in that code page.
+class Win32ProfileFile : public ProfileFile {
+ public:
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultValue, size_t bufferSize,
+                         const std::string& path) override;
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& path) override;
+};
+
+// The ANSI code page (CP_ACP).
+class Win32CodePage : public SystemCodePage {
+ public:
+  std::optional<std::string> FromText(std::string_view text) override;
+  std::string ToText(std::string_view bytes) override;
+};
+
+// Opens the file for reading to see whether it can be.
+class Win32FileProbe : public FileProbe {
+ public:
+  bool IsReadableFile(const std::string& path) override;
+};
