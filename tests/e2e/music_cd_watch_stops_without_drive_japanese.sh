@@ -1,0 +1,6 @@
+# With no CD drive the CD watch stops at its first tick and no MCI device is left open,
+# on a Japanese system (code page 932).
+source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
+source "$(dirname "$0")/lib/music_scenario.sh"
+music_cd_scenario ja_JP.UTF-8
+echo "PASS"

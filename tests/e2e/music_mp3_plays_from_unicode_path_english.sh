@@ -1,0 +1,7 @@
+# An MP3 file whose path has blanks and characters outside the ANSI code page plays through
+# MCI as MPEGVideo, is restarted by its watch when it ends and is closed at the end,
+# on an English system (code page 1252).
+source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
+source "$(dirname "$0")/lib/music_scenario.sh"
+music_mp3_scenario C.UTF-8
+echo "PASS"

@@ -1,0 +1,145 @@
+// music-probe.exe: runs the saver's background music over the system's MCI and sound player,
+// for the Wine scenarios.
+//
+//   play-file PATH SECONDS   start the music file PATH as the saver does, tick the MP3 watch
+//                            once a second for SECONDS seconds printing "tick=N mode=REPLY"
+//                            (the MP3 device's mode, or "error=CODE"), then stop
+//   cd SECONDS               start the audio CD as the saver does, tick the CD watch every
+//                            200 ms while it stays on, for at most SECONDS seconds, printing
+//                            "cd-tick=N cd-timer=on|off", then stop
+//   wave-devices             print "wave-devices=N"
+// The music commands print "open-devices-started=N", the number of MCI devices open right after
+// starting, and end with "open-devices=N", the number still open after stopping; play-file also
+// prints "mp3-after-stop=" and the MP3 device's mode or error code then. Texts are printed as
+// UTF-8, lines end in LF. Exit code 0 on success, 1 when the open-device count cannot be read, 2 on
+// wrong usage.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "settings/music.h"
+#include "settings/music_session.h"
+#include "settings/settings_file.h"
+#include "settings/win32/mci_system.h"
+#include "settings/win32/settings_system.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kDecimal = 10;
+constexpr long kMaxSeconds = 60;
+constexpr int kMsPerSecond = 1000;
+
+constexpr char kMp3ModeQuery[] = "status MP3Play mode";
+constexpr char kOpenDeviceQuery[] = "sysinfo all quantity open";
+
+void Print(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+}
+
+// A whole number of seconds from 1 to kMaxSeconds.
+bool ParseSeconds(const wchar_t* text, long& seconds) {
+  wchar_t* end = nullptr;
+  errno = 0;
+  seconds = std::wcstol(text, &end, kDecimal);
+  return end != text && *end == L'\0' && errno == 0 && seconds >= 1 && seconds <= kMaxSeconds;
+}
+
+// Waits `ms` milliseconds while dispatching the thread's window messages, as the saver window's
+// message loop does between timer ticks.
+void WaitPumping(DWORD ms) {
+  const ULONGLONG until = GetTickCount64() + ms;
+  for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
+const char* OnOff(bool on) { return on ? "on" : "off"; }
+
+// The reply to `query`, or "error=" and its code.
+std::string ReplyOrError(MciPort& mci, const char* query, size_t replyLength) {
+  const MciReply reply = mci.send(query, replyLength);
+  return reply.code == 0 ? reply.text : "error=" + std::to_string(reply.code);
+}
+
+int PrintOpenDevices(MciPort& mci, const char* name) {
+  const MciReply reply = mci.send(kOpenDeviceQuery, kMciReplyLength);
+  if (reply.code != 0) {
+    Print(std::string(name) + "=error=" + std::to_string(reply.code) + "\n");
+    return kExitFailed;
+  }
+  Print(std::string(name) + "=" + reply.text + "\n");
+  return kExitOk;
+}
+
+int PlayFile(const wchar_t* path, long seconds) {
+  Win32MciPort mci;
+  SettingsRecord settings;
+  settings.bgmKind = MusicFile;
+  settings.bgmFile = Utf8FromWide(path);
+  SaverMusic music(mci, settings);
+  music.Start();
+  Print(std::string("mp3-timer=") + OnOff(music.mp3TimerOn()) + "\n");
+  if (PrintOpenDevices(mci, "open-devices-started") != kExitOk) return kExitFailed;
+  for (long tick = 1; tick <= seconds; ++tick) {
+    WaitPumping(kMp3WatchIntervalMs);
+    if (!music.mp3TimerOn()) continue;
+    music.OnMp3Timer();
+    Print("tick=" + std::to_string(tick) +
+          " mode=" + ReplyOrError(mci, kMp3ModeQuery, kMp3ModeReplyLength) + "\n");
+  }
+  music.Stop();
+  Print("mp3-after-stop=" + ReplyOrError(mci, kMp3ModeQuery, kMp3ModeReplyLength) + "\n");
+  return PrintOpenDevices(mci, "open-devices");
+}
+
+int PlayCd(long seconds) {
+  Win32MciPort mci;
+  SettingsRecord settings;
+  settings.bgmKind = MusicCd;
+  SaverMusic music(mci, settings);
+  music.Start();
+  Print(std::string("cd-timer=") + OnOff(music.cdTimerOn()) + "\n");
+  if (PrintOpenDevices(mci, "open-devices-started") != kExitOk) return kExitFailed;
+  const long ticks = seconds * kMsPerSecond / kCdWatchIntervalMs;
+  for (long tick = 1; tick <= ticks && music.cdTimerOn(); ++tick) {
+    WaitPumping(kCdWatchIntervalMs);
+    music.OnCdTimer();
+    Print("cd-tick=" + std::to_string(tick) + " cd-timer=" + OnOff(music.cdTimerOn()) + "\n");
+  }
+  music.Stop();
+  return PrintOpenDevices(mci, "open-devices");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  _setmode(_fileno(stdout), _O_BINARY);
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  long seconds = 0;
+  if (command == L"wave-devices" && argc == 2) {
+    Win32MciPort mci;
+    Print("wave-devices=" + std::to_string(mci.countWaveDevices()) + "\n");
+    return kExitOk;
+  }
+  if (command == L"play-file" && argc == 4 && ParseSeconds(argv[3], seconds)) {
+    return PlayFile(argv[2], seconds);
+  }
+  if (command == L"cd" && argc == 3 && ParseSeconds(argv[2], seconds)) return PlayCd(seconds);
+  std::fputs("usage: music-probe play-file PATH SECONDS | cd SECONDS | wave-devices\n", stderr);
+  return kExitUsage;
+}
