@@ -1,0 +1,84 @@
+# Shared steps of the Command button scenarios: the test window, its layout and the button's
+# colours. Sourced after scripts/lib/wine-harness.sh and tests/e2e/lib/renderer_scenario.sh
+# (for expect_colour).
+
+COMMAND_TEST_WINDOW=$MIREBORA_BUILD/tests/command-test-window.exe
+COMMAND_TITLE="Command test window"
+# The test window sits at the screen's top left corner; its buttons' left, top, width, height.
+OK_BUTTON=(20 20 81 25)
+CANCEL_BUTTON=(120 20 81 25)
+DISABLED_BUTTON=(20 70 81 25)
+# A point on the test window away from every button.
+ON_THE_WINDOW="250 5"
+
+# The colours of the state images' top rows: light beige outside, then the frame line, then the
+# inner ring next to it.
+BEIGE_TOP="224 220 201"
+FACE="236 233 216"
+NAVY="0 60 116"
+DISABLE_LINE="201 199 186"
+NORMAL_RING="243 243 238"
+HIGHLIGHT_RING="255 240 207"
+SELECTED_RING="206 231 255"
+# The body's two colours, light and shade, each channel read in red, green, blue order.
+LIGHT=(255 255 255)
+SHADE=(198 197 215)
+
+command_dir=
+command_log=
+command_pid=
+
+# start_command_window [bench N]: starts the test window in a fresh folder; Clicks (and the
+# benchmark's figure) go to $command_log.
+start_command_window() {
+  command_dir=$(mktemp -d "${TMPDIR:-/tmp}/command-scenario.XXXXXX")
+  command_log=$command_dir/clicks.log
+  : >"$command_log"
+  (cd "$command_dir" && exec wine "$COMMAND_TEST_WINDOW" clicks.log "$@") &
+  command_pid=$!
+  harness_track "$command_pid"
+}
+
+expect_command_window() {
+  local facts
+  facts=$(harness_probe find "$COMMAND_TITLE" 15000) || harness_fail "no test window"
+  case "$facts" in
+    *count=1\ client=300x130\ at=0,0*visible=1*) ;;
+    *) harness_fail "unexpected test window: $facts" ;;
+  esac
+  sleep 0.5  # the first paint
+}
+
+# centre_of LEFT TOP WIDTH HEIGHT: the button's centre as "X Y".
+centre_of() { echo "$(($1 + $3 / 2)) $(($2 + $4 / 2))"; }
+
+# body_colour ROW HEIGHT INVERTED: the gradient's colour at ROW of a control HEIGHT pixels high,
+# from vertex 0 at row 0 to vertex 1 at row HEIGHT - 1 (light over shade unless INVERTED is 1).
+body_colour() {
+  local row=$1 last=$(($2 - 1)) top=("${LIGHT[@]}") bottom=("${SHADE[@]}") i out=()
+  if [ "$3" = 1 ]; then top=("${SHADE[@]}"); bottom=("${LIGHT[@]}"); fi
+  for i in 0 1 2; do
+    out+=($((top[i] + (bottom[i] - top[i]) * row / last)))
+  done
+  echo "${out[*]}"
+}
+
+# expect_look PNG LEFT TOP WIDTH HEIGHT LINE RING INVERTED: the frame line one pixel in from the
+# top, the inner ring below it, and the body near its top and bottom, a little left of the
+# caption, show these colours.
+expect_look() {
+  local png=$1 x=$2 y=$3 height=$5 column=$(($2 + 30)) body=$(($2 + 6))
+  expect_colour "$png" "$column" $((y + 1)) "$6" 4
+  expect_colour "$png" "$column" $((y + 2)) "$7" 4
+  expect_colour "$png" "$body" $((y + 5)) "$(body_colour 5 "$height" "$8")" 3
+  expect_colour "$png" "$body" $((y + height - 5)) "$(body_colour $((height - 5)) "$height" "$8")" 3
+}
+
+# darkest_in_caption PNG LEFT TOP WIDTH HEIGHT: the darkest grey level of the caption's band.
+darkest_in_caption() {
+  /usr/bin/convert "$1" -crop "$4x13+$2+$(($3 + 5))" +repage -colorspace gray \
+    -format '%[fx:int(255*minima)]' info:
+}
+
+# clicks_of ID: how many Clicks the button ID raised so far.
+clicks_of() { grep -c "^Click $1\$" "$command_log"; }
