@@ -41,7 +41,12 @@ start_command_window() {
 
 expect_command_window() {
   local facts
-  facts=$(harness_probe find "$COMMAND_TITLE" 15000) || harness_fail "no test window"
+  # The window exists a moment before it is shown.
+  for _ in $(seq 50); do
+    facts=$(harness_probe find "$COMMAND_TITLE" 15000) || harness_fail "no test window"
+    case "$facts" in *visible=1*) break ;; esac
+    sleep 0.1
+  done
   case "$facts" in
     *count=1\ client=300x130\ at=0,0*visible=1*) ;;
     *) harness_fail "unexpected test window: $facts" ;;
