@@ -6,6 +6,7 @@
 #                        (ja_JP.UTF-8: ANSI code page 932; C.UTF-8 or en_US.UTF-8: 1252)
 # harness_track PID      end PID too when the scenario ends
 # harness_probe ARGS...  run the e2e probe (tests/e2e/probe) inside Wine
+# harness_run_windows PROGRAM ARGS...  run any Windows program, its output with LF line ends
 # harness_screenshot OUT save the whole display as a PNG
 # harness_pixel PNG X Y  print the colour of one pixel as "R G B"
 # Every process the harness starts is ended by its id when the shell exits: the recorded ones,
@@ -108,17 +109,20 @@ harness_start() {
   mkdir -p "$MIREBORA_CAPTURE_DIR"
 }
 
-# The probe's output goes through a file: programs it starts inherit its output, and a pipe
-# would stay open as long as they run. Windows line ends are dropped.
-harness_probe() {
+# harness_run_windows PROGRAM ARGS...: runs a Windows program under Wine in the foreground with
+# its output through a file: programs it starts inherit its output, and a pipe would stay open
+# as long as they run. Windows line ends are dropped.
+harness_run_windows() {
   local out status
   out=$(mktemp)
-  wine "$MIREBORA_PROBE" "$@" >"$out"
+  wine "$@" >"$out"
   status=$?
   tr -d '\r' <"$out"
   rm -f "$out"
   return $status
 }
+
+harness_probe() { harness_run_windows "$MIREBORA_PROBE" "$@"; }
 
 harness_screenshot() { import -display "$DISPLAY" -window root "$1"; }
 

@@ -11,16 +11,7 @@ SETTINGS_KIND_KEY=BGM区分
 SETTINGS_TRACK_KEY=BGMﾘﾋﾟｰﾄ
 SETTINGS_FILE_KEY=BGMﾌｧｲﾙ
 
-# Runs the probe; its output goes through a file as in harness_probe, line ends made LF.
-settings_probe() {
-  local out status
-  out=$(mktemp)
-  wine "$SETTINGS_PROBE" "$@" >"$out"
-  status=$?
-  tr -d '\r' <"$out"
-  rm -f "$out"
-  return $status
-}
+settings_probe() { harness_run_windows "$SETTINGS_PROBE" "$@"; }
 
 settings_fresh_root() {
   rm -rf "$SETTINGS_ROOT"
