@@ -1,0 +1,1 @@
+# Scenarios of the settings dialog "<ミレボラ>".

@@ -1,0 +1,1 @@
+# Scenarios of the host program ミレボラ.scr: modes, capture, renderer watch, music.
