@@ -1,0 +1,73 @@
+#include "settings/dialog/dialog_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+TEST(DialogLayout, TabOrderRunsPanelComboFileSetCancel) {
+  EXPECT_EQ(DialogTabOrder(),
+            (std::vector<int>{kPanel, kRepeatTrack, kFileButton, kSetButton, kCancelButton}));
+}
+
+TEST(DialogLayout, ChoicesShowCdNoneFileFromTopToBottom) {
+  // The control index is the music kind; the display order is 1, 0, 2.
+  const ControlLayout* cd = FindControl(kChoiceLabel0 + 1);
+  const ControlLayout* none = FindControl(kChoiceLabel0 + 0);
+  const ControlLayout* file = FindControl(kChoiceLabel0 + 2);
+  ASSERT_TRUE(cd && none && file);
+  EXPECT_STREQ(cd->text, "音楽CD");
+  EXPECT_STREQ(none->text, "なし");
+  EXPECT_STREQ(file->text, "MP3、WAV");
+  EXPECT_LT(cd->top, none->top);
+  EXPECT_LT(none->top, file->top);
+  for (int kind = 0; kind < 3; ++kind) {
+    const ControlLayout* image = FindControl(kChoiceImage0 + kind);
+    const ControlLayout* label = FindControl(kChoiceLabel0 + kind);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->top, label->top);  // each image beside its label
+    EXPECT_EQ(image->parent, ControlParent::Panel);
+  }
+}
+
+TEST(DialogLayout, EveryControlLiesInsideItsParent) {
+  const ControlLayout* panel = FindControl(kPanel);
+  ASSERT_TRUE(panel);
+  std::set<int> ids;
+  for (const ControlLayout& control : kDialogLayout) {
+    EXPECT_TRUE(ids.insert(control.id).second) << "duplicate id " << control.id;
+    const int parentWidth =
+        control.parent == ControlParent::Panel ? panel->width : kDialogClientWidth;
+    const int parentHeight =
+        control.parent == ControlParent::Panel ? panel->height : kDialogClientHeight;
+    EXPECT_GE(control.left, 0) << control.id;
+    EXPECT_GE(control.top, 0) << control.id;
+    if (control.width != kFitsText) EXPECT_LE(control.left + control.width, parentWidth);
+    if (control.height != kFitsText) EXPECT_LE(control.top + control.height, parentHeight);
+  }
+}
+
+TEST(DialogLayout, ButtonsAndTheirCaptions) {
+  const ControlLayout* set = FindControl(kSetButton);
+  const ControlLayout* cancel = FindControl(kCancelButton);
+  const ControlLayout* file = FindControl(kFileButton);
+  ASSERT_TRUE(set && cancel && file);
+  EXPECT_STREQ(set->text, "設定");
+  EXPECT_STREQ(cancel->text, "ｷｬﾝｾﾙ");
+  EXPECT_STREQ(file->text, "...");
+  EXPECT_EQ(set->kind, ControlKind::CommandButton);
+  EXPECT_EQ(file->parent, ControlParent::Panel);
+  EXPECT_EQ(FindControl(12345), nullptr);
+}
+
+TEST(DialogLayout, CreditLineAndAddress) {
+  const std::string credit = kCreditLine;
+  EXPECT_EQ(credit.rfind("Designed by ", 0), 0u);
+  EXPECT_NE(credit.find("Ver.1.0.0"), std::string::npos);
+  EXPECT_STREQ(FindControl(kWebLink)->text, kWebAddress);
+  EXPECT_EQ(std::string(kWebAddress).rfind("https://", 0), 0u);
+}
+
+}  // namespace

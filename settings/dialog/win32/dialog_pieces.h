@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+
+// The settings dialog's light-weight child windows.
+//
+// A piece is a transparent label or a picture: it draws its container's retained background
+// under itself (asked for with kPieceBackgroundMessage), then its text or image on top. Pieces
+// tell their container of presses through WM_COMMAND: kPieceMouseDown for a press of any mouse
+// button, kPieceClicked for a left press released over the piece. The panel is a container with a
+// retained picture of its own; it passes its pieces' and controls' WM_COMMAND on to the dialog.
+
+inline constexpr wchar_t kPieceClassName[] = L"Mirebora.DialogPiece";
+inline constexpr wchar_t kPanelClassName[] = L"Mirebora.DialogPanel";
+
+// Sent by a piece to its container: wParam the piece's HDC, lParam the piece's window. The
+// container copies its background under the piece into the DC and returns 1.
+inline constexpr UINT kPieceBackgroundMessage = WM_APP + 0x5001;
+// Sent to a picture piece: wParam the HBITMAP to show (kept by the caller). Repaints the piece.
+inline constexpr UINT kPieceSetImageMessage = WM_APP + 0x5002;
+
+// WM_COMMAND notification codes of pieces.
+inline constexpr WORD kPieceMouseDown = 0x0101;
+inline constexpr WORD kPieceClicked = 0x0102;
+
+// How a piece looks; passed as the creation parameter and copied. Font, image and cursor stay
+// owned by the caller and must outlive the piece.
+struct PieceLook {
+  HFONT font = nullptr;
+  COLORREF textColour = RGB(0, 0, 0);
+  bool centred = false;
+  bool multiline = false;
+  HBITMAP image = nullptr;   // a picture piece when set at creation or later
+  HCURSOR cursor = nullptr;  // the pointer over the piece; the class arrow when null
+};
+
+// Registers the piece and panel classes for `instance`. True when both are registered.
+bool RegisterDialogPieceClasses(HINSTANCE instance);
+
+// A container's retained background: a bitmap of the container's client size that painting
+// copies to the screen, and pieces copy from.
+struct RetainedPicture {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ original = nullptr;
+  int width = 0, height = 0;
+
+  // A fresh picture of that size, compatible with `window`'s screen. False when GDI refuses.
+  bool Resize(HWND window, int newWidth, int newHeight);
+  void Release();
+  // Copies the part under `piece` (a child of `container`) into `target`.
+  void CopyUnder(HWND container, HWND piece, HDC target) const;
+  // Shows the part of the picture that `dc`'s paint covers.
+  void Show(HDC dc, const RECT& area) const;
+};
+
+// The panel's retained picture, to be drawn into before the panel is shown; nullptr when
+// `panel` is not a panel window.
+RetainedPicture* PanelPicture(HWND panel);
