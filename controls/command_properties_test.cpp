@@ -3,25 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
+
+#include "controls/command_property_bag.h"
 
 namespace {
-
-// The container's store as a plain map.
-class MapStore : public PropertyStore {
- public:
-  std::optional<PropertyValue> Find(const std::string& key) const override {
-    const auto found = values.find(key);
-    if (found == values.end()) {
-      return std::nullopt;
-    }
-    return found->second;
-  }
-  void Keep(const std::string& key, const PropertyValue& value) override { values[key] = value; }
-  void Forget(const std::string& key) override { values.erase(key); }
-
-  std::map<std::string, PropertyValue> values;
-};
 
 CaptionFont Font(const char* face, float size, int weight = 400) {
   CaptionFont font;
@@ -46,8 +31,8 @@ CommandProperties Settled() {
 }
 
 TEST(CommandStoreRules, MissingOrMismatchedKeysGiveTheReadDefault) {
-  MapStore store;
-  store.values["Number"] = std::string("7");
+  CommandPropertyBag store;
+  store.Keep("Number", std::string("7"));
   EXPECT_EQ(ReadProperty(store, "Missing", PropertyValue{std::int32_t{3}}),
             PropertyValue{std::int32_t{3}});
   EXPECT_EQ(ReadProperty(store, "Number", PropertyValue{std::int32_t{3}}),
@@ -57,25 +42,25 @@ TEST(CommandStoreRules, MissingOrMismatchedKeysGiveTheReadDefault) {
 }
 
 TEST(CommandStoreRules, ValueEqualToTheWriteDefaultIsNotKept) {
-  MapStore store;
+  CommandPropertyBag store;
   WriteProperty(store, "Caption", std::string("OK"), std::string("Command"));
-  EXPECT_EQ(store.values.at("Caption"), PropertyValue{std::string("OK")});
+  EXPECT_EQ(store.values().at("Caption"), PropertyValue{std::string("OK")});
   // Writing the default again drops what an earlier save left.
   WriteProperty(store, "Caption", std::string("Command"), std::string("Command"));
-  EXPECT_EQ(store.values.count("Caption"), 0u);
+  EXPECT_EQ(store.values().count("Caption"), 0u);
 }
 
 TEST(CommandPersistence, SettledControlWithDefaultsStoresNothing) {
   CommandProperties control = Settled();
   control.SetFont(kAmbient);
-  MapStore store;
+  CommandPropertyBag store;
   EXPECT_EQ(control.WriteProperties(store, kAmbient).paint, StateImage::Normal);
-  EXPECT_TRUE(store.values.empty());
+  EXPECT_TRUE(store.values().empty());
 }
 
 TEST(CommandPersistence, CaptionCommandComesBackAsCommand1) {
   CommandProperties saved = Settled();
-  MapStore store;
+  CommandPropertyBag store;
   saved.WriteProperties(store, kAmbient);
   CommandProperties loaded(kAmbient);
   loaded.ReadProperties(store, kAmbient);
@@ -92,11 +77,11 @@ TEST(CommandPersistence, OtherValuesRoundTripWithTheirStoredKinds) {
   saved.SetEnabled(false);
   saved.SetFontColour(kRed);
   saved.SetVisible(0);
-  MapStore store;
+  CommandPropertyBag store;
   saved.WriteProperties(store, kAmbient);
-  EXPECT_EQ(store.values.at("Enabled"), PropertyValue{false});
-  EXPECT_EQ(store.values.at("Visible"), PropertyValue{std::int32_t{0}});
-  EXPECT_EQ(store.values.at("FontColour"), PropertyValue{std::int32_t{kRed}});
+  EXPECT_EQ(store.values().at("Enabled"), PropertyValue{false});
+  EXPECT_EQ(store.values().at("Visible"), PropertyValue{std::int32_t{0}});
+  EXPECT_EQ(store.values().at("FontColour"), PropertyValue{std::int32_t{kRed}});
 
   CommandProperties loaded(kAmbient);
   // Disabled after loading: RefreshLook paints nothing.
@@ -109,7 +94,7 @@ TEST(CommandPersistence, OtherValuesRoundTripWithTheirStoredKinds) {
 
 TEST(CommandPersistence, EmptyStoreLoadsTheReadDefaults) {
   CommandProperties control(Font("Arial", 12));
-  MapStore store;
+  CommandPropertyBag store;
   EXPECT_EQ(control.ReadProperties(store, kAmbient).paint, StateImage::Normal);
   EXPECT_TRUE(control.enabledField());
   EXPECT_EQ(control.firstRun(), 1);
@@ -121,8 +106,8 @@ TEST(CommandPersistence, EmptyStoreLoadsTheReadDefaults) {
 }
 
 TEST(CommandPersistence, OnlyTheStoredFontsFaceNameApplies) {
-  MapStore store;
-  store.values["Font"] = Font("Meiryo", 20, 700);
+  CommandPropertyBag store;
+  store.Keep("Font", Font("Meiryo", 20, 700));
   CommandProperties control(Font("MS UI Gothic", 9));
   control.ReadProperties(store, kAmbient);
   EXPECT_EQ(control.Font(), Font("Meiryo", 9));
@@ -131,9 +116,31 @@ TEST(CommandPersistence, OnlyTheStoredFontsFaceNameApplies) {
 TEST(CommandPersistence, FontOtherThanTheAmbientOneIsStoredWhole) {
   CommandProperties control = Settled();
   control.SetFont(Font("Meiryo", 20, 700));
-  MapStore store;
+  CommandPropertyBag store;
   control.WriteProperties(store, kAmbient);
-  EXPECT_EQ(store.values.at("Font"), PropertyValue{Font("Meiryo", 20, 700)});
+  EXPECT_EQ(store.values().at("Font"), PropertyValue{Font("Meiryo", 20, 700)});
+}
+
+// A container fills a bag from its design data, the button loads it and saves it back: the
+// same values return, and the caption left at its design text is dropped.
+TEST(CommandPersistence, ContainerDesignDataRoundTripsThroughABag) {
+  const CommandPropertyBag design{
+      {"Caption", std::string("ｷｬﾝｾﾙ")}, {"Enabled", false},
+      {"Font", Font("Meiryo", 20, 700)}, {"FontColour", std::int32_t{kRed}},
+      {"Visible", std::int32_t{0}},
+  };
+  CommandProperties control(Font("Tahoma", 8));
+  control.ReadProperties(design, kAmbient);
+  EXPECT_EQ(control.Font(), Font("Meiryo", 8));
+  CommandPropertyBag saved;
+  control.WriteProperties(saved, kAmbient);
+  CommandPropertyBag expected = design;
+  expected.Keep("Font", Font("Meiryo", 8));  // the label's own size and weight were kept
+  EXPECT_EQ(saved.values(), expected.values());
+
+  control.SetCaption("Command");
+  control.WriteProperties(saved, kAmbient);
+  EXPECT_EQ(saved.Find("Caption"), std::nullopt);
 }
 
 TEST(CommandFirstRun, FreshControlIsEnabledByItsFirstEnabledRead) {
@@ -145,9 +152,9 @@ TEST(CommandFirstRun, FreshControlIsEnabledByItsFirstEnabledRead) {
   EXPECT_EQ(read.effect.paint, StateImage::Normal);
   EXPECT_EQ(control.firstRun(), 1);
   // A fresh control stores FirstRun 1 as the default: nothing.
-  MapStore store;
+  CommandPropertyBag store;
   control.WriteProperties(store, kAmbient);
-  EXPECT_EQ(store.values.count("FirstRun"), 0u);
+  EXPECT_EQ(store.values().count("FirstRun"), 0u);
 }
 
 TEST(CommandFirstRun, CaptionStaysBlackWhileFirstRunIsZero) {
@@ -161,16 +168,16 @@ TEST(CommandFirstRun, CaptionStaysBlackWhileFirstRunIsZero) {
 }
 
 TEST(CommandFirstRun, StoredFirstRunZeroIsKeptAndSaved) {
-  MapStore store;
-  store.values["FirstRun"] = std::int32_t{0};
-  store.values["FontColour"] = std::int32_t{kRed};
+  CommandPropertyBag store;
+  store.Keep("FirstRun", std::int32_t{0});
+  store.Keep("FontColour", std::int32_t{kRed});
   CommandProperties control(kAmbient);
   control.ReadProperties(store, kAmbient);
   EXPECT_EQ(control.firstRun(), 0);
   EXPECT_EQ(control.caption().colour, 0u);  // reset by the load's RefreshLook
-  MapStore saved;
+  CommandPropertyBag saved;
   control.WriteProperties(saved, kAmbient);
-  EXPECT_EQ(saved.values.at("FirstRun"), PropertyValue{std::int32_t{0}});
+  EXPECT_EQ(saved.values().at("FirstRun"), PropertyValue{std::int32_t{0}});
 }
 
 TEST(CommandPropertyEffects, VisibleSwitchesTheBackgroundAndRepaintsWhenOpaque) {

@@ -1,3 +1,5 @@
+// The Command button's window class: creation, the window procedure and the events it hands
+// to the state machine.
 #include "controls/win32/command_window.h"
 
 #include <array>
@@ -7,20 +9,15 @@
 #include <string>
 
 #include "command_images.h"
-#include "controls/command_geometry.h"
-#include "controls/command_properties.h"
-#include "controls/command_state.h"
+#include "controls/win32/command_window_data.h"
+
+using namespace command_shell;
 
 namespace {
 
 constexpr UINT_PTR kMousePollTimer = 1;
 constexpr WORD kArrowCursor = 32512;  // the system's standard arrow
 constexpr int kTwipsPerInch = 1440;
-constexpr int kPointsPerInch = 72;
-constexpr float kCaptionHeightTwips = 195;  // one line of the caption label
-
-// The surface is cleared to the dialog face.
-constexpr COLORREF kBackground = RGB(236, 233, 216);
 
 // The caption's design font: face and size in points.
 constexpr char kDesignFace[] = "Tahoma";
@@ -36,135 +33,12 @@ constexpr std::array<int, 6> kImageResources{
     IDB_COMMAND_SELECTED, IDB_COMMAND_HIGHLIGHTSELECT, IDB_COMMAND_DISABLE,
 };
 
-// One Command button: its window, GDI objects and the portable core.
-struct CommandWindow {
-  explicit CommandWindow(CaptionFont designFont) : properties(std::move(designFont)) {}
-  ~CommandWindow() {
-    if (surfaceDc != nullptr) {
-      SelectObject(surfaceDc, surfaceOriginal);
-      DeleteDC(surfaceDc);
-    }
-    if (surface != nullptr) DeleteObject(surface);
-    if (imageDc != nullptr) DeleteDC(imageDc);
-    for (HBITMAP image : images) {
-      if (image != nullptr) DeleteObject(image);
-    }
-    if (font != nullptr) DeleteObject(font);
-  }
-  CommandWindow(const CommandWindow&) = delete;
-  CommandWindow& operator=(const CommandWindow&) = delete;
-
-  HWND window = nullptr;
-  HWND parent = nullptr;
-  std::array<HBITMAP, 6> images{};
-  HDC imageDc = nullptr;
-  // The retained drawing surface: paints go here and WM_PAINT shows it.
-  HDC surfaceDc = nullptr;
-  HBITMAP surface = nullptr;
-  HGDIOBJ surfaceOriginal = nullptr;
-  int surfaceWidth = 0, surfaceHeight = 0;
-  HFONT font = nullptr;
-  int twipsPerPixelX = kTwipsPerPixelAt96Dpi, twipsPerPixelY = kTwipsPerPixelAt96Dpi;
-  PixelRect caption;
-  CommandBehaviour behaviour;
-  CommandProperties properties;
-  CommandPaintState paint;
-};
-
 CommandWindow* CommandOf(HWND window) {
   return reinterpret_cast<CommandWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-std::wstring Wide(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
-std::string Utf8(const wchar_t* text) {
-  if (text == nullptr) return {};
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) return {};
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
-  utf8.pop_back();  // the terminator
-  return utf8;
-}
-
-// The caption label's font: its face name at its size, at the screen's density.
-void MakeFont(CommandWindow& command, HDC screen) {
-  if (command.font != nullptr) DeleteObject(command.font);
-  const CaptionFont& font = command.properties.Font();
-  const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-  const int height = -MulDiv(static_cast<int>(font.size + 0.5f), pixelsPerInch, kPointsPerInch);
-  command.font = CreateFontW(height, 0, 0, 0, font.weight != 0 ? font.weight : FW_NORMAL,
-                             font.italic, font.underline, font.strikethrough, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, Wide(font.faceName).c_str());
-}
-
-// A surface bitmap of the client area's size, kept between paints.
-void SizeSurface(CommandWindow& command) {
-  RECT client{};
-  GetClientRect(command.window, &client);
-  const int width = client.right, height = client.bottom;
-  if (command.surface != nullptr && width == command.surfaceWidth &&
-      height == command.surfaceHeight) {
-    return;
-  }
-  HDC screen = GetDC(command.window);
-  HBITMAP surface = CreateCompatibleBitmap(screen, width > 0 ? width : 1, height > 0 ? height : 1);
-  ReleaseDC(command.window, screen);
-  if (surface == nullptr) return;
-  SelectObject(command.surfaceDc, surface);
-  if (command.surface != nullptr) DeleteObject(command.surface);
-  command.surface = surface;
-  command.surfaceWidth = width;
-  command.surfaceHeight = height;
-}
-
-// DrawButton: clear, gradient, the eight pieces, refresh, then the caption moves.
-void DrawButtonOn(CommandWindow& command, StateImage image) {
-  SizeSurface(command);
-  CommandSurface size;
-  size.widthTwips = static_cast<float>(command.surfaceWidth * command.twipsPerPixelX);
-  size.heightTwips = static_cast<float>(command.surfaceHeight * command.twipsPerPixelY);
-  size.twipsPerPixelX = command.twipsPerPixelX;
-  size.twipsPerPixelY = command.twipsPerPixelY;
-  size.captionHeightTwips = kCaptionHeightTwips;
-  const DrawPlan plan =
-      DrawButton(image, command.behaviour.buttonState(), size, command.paint);
-
-  HDC dc = command.surfaceDc;
-  const RECT all{0, 0, command.surfaceWidth, command.surfaceHeight};
-  SetBkColor(dc, kBackground);
-  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
-
-  std::array<TRIVERTEX, 2> vertices{};
-  for (std::size_t i = 0; i < vertices.size(); ++i) {
-    const GradientVertex& from = plan.gradient[i];
-    vertices[i] = {from.x, from.y, from.red, from.green, from.blue, from.alpha};
-  }
-  GRADIENT_RECT rectangle{0, 1};
-  GradientFill(dc, vertices.data(), static_cast<ULONG>(vertices.size()), &rectangle, 1,
-               GRADIENT_FILL_RECT_V);
-
-  SelectObject(command.imageDc, command.images[static_cast<std::size_t>(plan.image)]);
-  SetStretchBltMode(dc, COLORONCOLOR);
-  for (const FramePiece& piece : plan.pieces) {
-    const PixelRect& s = piece.source;
-    const PixelRect& d = piece.destination;
-    if (piece.Stretched()) {
-      StretchBlt(dc, d.x, d.y, d.width, d.height, command.imageDc, s.x, s.y, s.width, s.height,
-                 SRCCOPY);
-    } else {
-      BitBlt(dc, d.x, d.y, d.width, d.height, command.imageDc, s.x, s.y, SRCCOPY);
-    }
-  }
-  command.caption = plan.caption;
-  InvalidateRect(command.window, nullptr, FALSE);
+int TwipsPerPixel(int pixelsPerInch) {
+  return pixelsPerInch > 0 ? kTwipsPerInch / pixelsPerInch : kTwipsPerPixelAt96Dpi;
 }
 
 // What the state machine asks for, in its order: capture, paint, release, Click.
@@ -172,16 +46,14 @@ void Perform(CommandWindow& command, const CommandReaction& reaction) {
   if (reaction.captureMouse) SetCapture(command.window);
   if (reaction.paint) DrawButtonOn(command, *reaction.paint);
   if (reaction.releaseMouse && GetCapture() == command.window) ReleaseCapture();
-  if (reaction.startMousePoll) SetTimer(command.window, kMousePollTimer, kMousePollMilliseconds, nullptr);
+  if (reaction.startMousePoll) {
+    SetTimer(command.window, kMousePollTimer, kMousePollMilliseconds, nullptr);
+  }
   if (reaction.raiseClick) {
     const int identifier = GetDlgCtrlID(command.window);
     SendMessageW(command.parent, WM_COMMAND, MAKEWPARAM(identifier, BN_CLICKED),
                  reinterpret_cast<LPARAM>(command.window));
   }
-}
-
-void Perform(CommandWindow& command, const PropertyEffect& effect) {
-  if (effect.paint) DrawButtonOn(command, *effect.paint);
 }
 
 bool LoadImages(CommandWindow& command, HINSTANCE instance) {
@@ -204,10 +76,10 @@ LRESULT OnNcCreate(HWND window, LPARAM lParam) {
   HDC screen = GetDC(window);
   command->imageDc = CreateCompatibleDC(screen);
   command->surfaceDc = CreateCompatibleDC(screen);
-  command->twipsPerPixelX = kTwipsPerInch / GetDeviceCaps(screen, LOGPIXELSX);
-  command->twipsPerPixelY = kTwipsPerInch / GetDeviceCaps(screen, LOGPIXELSY);
-  MakeFont(*command, screen);
+  command->twipsPerPixelX = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSX));
+  command->twipsPerPixelY = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSY));
   ReleaseDC(window, screen);
+  MakeFont(*command);
   if (command->imageDc == nullptr || command->surfaceDc == nullptr ||
       !LoadImages(*command, create->hInstance)) {
     return FALSE;
@@ -225,25 +97,9 @@ void OnNcDestroy(HWND window) {
   SetWindowLongPtrW(window, GWLP_USERDATA, 0);
 }
 
+// The window's enabled state at creation is the first Enabled; nothing is announced yet.
 void OnCreate(CommandWindow& command) {
   Perform(command, command.properties.SetEnabled(IsWindowEnabled(command.window) != FALSE));
-}
-
-void OnPaint(CommandWindow& command) {
-  PAINTSTRUCT ps{};
-  HDC dc = BeginPaint(command.window, &ps);
-  BitBlt(dc, 0, 0, command.surfaceWidth, command.surfaceHeight, command.surfaceDc, 0, 0, SRCCOPY);
-  const CaptionLabel& label = command.properties.caption();
-  const std::wstring text = Wide(label.text);
-  RECT place{command.caption.x, command.caption.y, command.caption.x + command.caption.width,
-             command.caption.y + command.caption.height};
-  HGDIOBJ previous = SelectObject(dc, command.font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, label.enabled ? static_cast<COLORREF>(label.colour) : GetSysColor(COLOR_GRAYTEXT));
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,
-            DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
-  SelectObject(dc, previous);
-  EndPaint(command.window, &ps);
 }
 
 bool Enabled(const CommandWindow& command) { return command.properties.enabledField(); }
@@ -253,22 +109,37 @@ void OnMouseButton(CommandWindow& command, std::int16_t button, bool down) {
     Perform(command, command.behaviour.MouseUp(Enabled(command), button));
     return;
   }
-  // The focus arrives before the press is reported.
-  if (Enabled(command) && GetFocus() != command.window) SetFocus(command.window);
+  // A left press gives the focus, which arrives before the press is reported; pressing the
+  // other buttons changes nothing.
+  if (Enabled(command) && button == kLeftButton && GetFocus() != command.window) {
+    SetFocus(command.window);
+  }
   Perform(command, command.behaviour.MouseDown(Enabled(command), button));
 }
 
 void OnTimer(CommandWindow& command) {
   POINT cursor{};
-  const bool over =
-      GetCursorPos(&cursor) != FALSE && WindowFromPoint(cursor) == command.window;
+  const bool over = GetCursorPos(&cursor) != FALSE && WindowFromPoint(cursor) == command.window;
   Perform(command, command.behaviour.MouseTick(Enabled(command), over));
 }
 
 void OnInitialize(CommandWindow& command) { Perform(command, command.behaviour.Initialize()); }
 
+// EnableWindow sets the Enabled property: announced, then the enabled or disabled look.
 void OnEnable(CommandWindow& command, bool enabled) {
-  Perform(command, command.properties.SetEnabled(enabled));
+  const PropertyEffect effect = command.properties.SetEnabled(enabled);
+  Announce(command, effect.changed);
+  Perform(command, effect);
+}
+
+// The window text is the caption: the label shows the new text where it is, without a paint.
+LRESULT OnSetText(CommandWindow& command, LPARAM lParam) {
+  const LRESULT result = DefWindowProcW(command.window, WM_SETTEXT, 0, lParam);
+  const PropertyEffect effect =
+      command.properties.SetCaption(Utf8(reinterpret_cast<const wchar_t*>(lParam)));
+  InvalidateRect(command.window, nullptr, FALSE);
+  Announce(command, effect.changed);
+  return result;
 }
 
 void OnSize(CommandWindow& command) { Perform(command, command.properties.Resize()); }
@@ -299,6 +170,8 @@ LRESULT CALLBACK CommandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_ENABLE:
       OnEnable(*command, wParam != FALSE);
       return 0;
+    case WM_SETTEXT:
+      return OnSetText(*command, lParam);
     case WM_SIZE:
       OnSize(*command);
       return 0;
@@ -345,11 +218,64 @@ bool RegisterCommandClass(HINSTANCE instance) {
   return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-bool RepaintCommandNow(HWND window) {
+namespace command_shell {
+
+CommandWindow* CommandWindowOf(HWND window) {
   wchar_t className[64]{};
-  GetClassNameW(window, className, static_cast<int>(std::size(className)));
-  CommandWindow* command = CommandOf(window);
-  if (command == nullptr || std::wstring(className) != kCommandClassName) return false;
+  if (window == nullptr ||
+      GetClassNameW(window, className, static_cast<int>(std::size(className))) == 0 ||
+      std::wstring(className) != kCommandClassName) {
+    return nullptr;
+  }
+  return CommandOf(window);
+}
+
+CommandWindow::~CommandWindow() {
+  if (surfaceDc != nullptr) {
+    SelectObject(surfaceDc, surfaceOriginal);
+    DeleteDC(surfaceDc);
+  }
+  if (surface != nullptr) DeleteObject(surface);
+  if (imageDc != nullptr) DeleteDC(imageDc);
+  for (HBITMAP image : images) {
+    if (image != nullptr) DeleteObject(image);
+  }
+  if (font != nullptr) DeleteObject(font);
+}
+
+std::wstring Wide(const std::string& text) {
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+std::string Utf8(const wchar_t* text) {
+  if (text == nullptr) return {};
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (length <= 1) return {};
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
+  utf8.pop_back();  // the terminator
+  return utf8;
+}
+
+void Announce(const CommandWindow& command, const char* property) {
+  if (property == nullptr) return;
+  CommandPropertyChange change{};
+  change.header.hwndFrom = command.window;
+  change.header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(command.window));
+  change.header.code = kCommandPropertyChanged;
+  change.property = property;
+  SendMessageW(command.parent, WM_NOTIFY, change.header.idFrom, reinterpret_cast<LPARAM>(&change));
+}
+
+}  // namespace command_shell
+
+bool RepaintCommandNow(HWND window) {
+  CommandWindow* command = CommandWindowOf(window);
+  if (command == nullptr) return false;
   Perform(*command, command->properties.Resize());
   UpdateWindow(window);
   return true;
