@@ -1,17 +1,29 @@
-// A window with four Command buttons, for the scenarios and for looking at the control.
+// A window with six Command buttons, for the scenarios and for looking at the control.
 //
 //   command-test-window.exe LOG            show the buttons; append "Click ID" to LOG per Click
+//                                          and "Changed ID PROPERTY" per property change
 //   command-test-window.exe LOG bench N    also repaint button 1 N times, append
 //                                          "us_per_paint=X" to LOG and end
+//
+// Buttons 1 to 4 are created as plain windows, 5 and 6 from stored properties as a container
+// does: 5 transparent (Visible 0) over a striped patch of the window, 6 disabled through its
+// Enabled property with its window enabled. Messages another program may post to the window:
+//
+//   kSetVisibleMessage  wParam ID, lParam value: set button ID's Visible
+//   kReportMessage      wParam ID: append "Properties ID ..." with its properties as read
+//                       through the button, and "Stored ID ..." with what it saves
 //
 // The window is a popup at the screen's top left corner, so client and screen coordinates
 // agree; the layout below is what the scenarios look at.
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <variant>
 
+#include "controls/command_property_bag.h"
 #include "controls/win32/command_window.h"
 
 namespace {
@@ -19,8 +31,18 @@ namespace {
 constexpr wchar_t kTestClassName[] = L"Mirebora.CommandTestWindow";
 constexpr wchar_t kTitle[] = L"Command test window";
 constexpr int kWindowWidth = 300;
-constexpr int kWindowHeight = 130;
+constexpr int kWindowHeight = 200;
 constexpr COLORREF kFace = RGB(236, 233, 216);
+
+constexpr UINT kSetVisibleMessage = WM_APP + 1;
+constexpr UINT kReportMessage = WM_APP + 2;
+
+// The striped patch under button 5: vertical stripes kStripeWidth wide from its left edge,
+// the first one kStripeA.
+constexpr RECT kStripes{10, 120, 150, 190};
+constexpr int kStripeWidth = 6;
+constexpr COLORREF kStripeA = RGB(120, 200, 230);
+constexpr COLORREF kStripeB = RGB(250, 200, 120);
 
 struct ButtonLayout {
   int identifier;
@@ -34,6 +56,18 @@ constexpr std::array<ButtonLayout, 4> kButtons{{
     {2, L"Cancel", 120, 20, 81, 25, true},
     {3, L"Disabled", 20, 70, 81, 25, false},
     {4, L"Wide button", 120, 70, 160, 40, true},
+}};
+
+// Buttons loaded from stored properties.
+struct StoredButton {
+  int identifier;
+  int x, y, width, height;
+  CommandPropertyBag stored;
+};
+
+const std::array<StoredButton, 2> kStoredButtons{{
+    {5, 20, 140, 121, 30, {{"Caption", std::string("Clear")}, {"Visible", std::int32_t{0}}}},
+    {6, 170, 140, 81, 25, {{"Caption", std::string("Off")}, {"Enabled", false}}},
 }};
 
 struct TestWindow {
@@ -58,6 +92,61 @@ void OnCommand(const TestWindow& test, WPARAM wParam) {
   }
 }
 
+void OnNotify(const TestWindow& test, LPARAM lParam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header->code != kCommandPropertyChanged) return;
+  const auto* change = reinterpret_cast<const CommandPropertyChange*>(lParam);
+  AppendLine(test.logPath, "Changed " + std::to_string(header->idFrom) + " " + change->property);
+}
+
+void PaintStripes(HDC dc) {
+  HBRUSH a = CreateSolidBrush(kStripeA);
+  HBRUSH b = CreateSolidBrush(kStripeB);
+  for (int x = kStripes.left, i = 0; x < kStripes.right; x += kStripeWidth, ++i) {
+    const RECT stripe{x, kStripes.top, x + kStripeWidth, kStripes.bottom};
+    FillRect(dc, &stripe, i % 2 == 0 ? a : b);
+  }
+  DeleteObject(a);
+  DeleteObject(b);
+}
+
+void OnPaint(HWND window) {
+  PAINTSTRUCT ps{};
+  HDC dc = BeginPaint(window, &ps);
+  PaintStripes(dc);
+  EndPaint(window, &ps);
+}
+
+std::string Describe(const PropertyValue& value) {
+  if (const auto* flag = std::get_if<bool>(&value)) return *flag ? "true" : "false";
+  if (const auto* number = std::get_if<std::int32_t>(&value)) return std::to_string(*number);
+  if (const auto* text = std::get_if<std::string>(&value)) return *text;
+  return std::get<CaptionFont>(value).faceName;
+}
+
+// The properties as the container reads them, then as the button saves them.
+void Report(const TestWindow& test, HWND window, int identifier) {
+  HWND button = GetDlgItem(window, identifier);
+  const auto visible = CommandVisible(button);
+  const auto enabled = CommandEnabled(button);
+  const auto colour = CommandFontColour(button);
+  const auto caption = CommandCaption(button);
+  const auto font = CommandFont(button);
+  if (!visible || !enabled || !colour || !caption || !font) {
+    AppendLine(test.logPath, "Properties " + std::to_string(identifier) + " none");
+    return;
+  }
+  AppendLine(test.logPath,
+             "Properties " + std::to_string(identifier) + " Visible=" + std::to_string(*visible) +
+                 " Enabled=" + std::to_string(*enabled) + " FontColour=" + std::to_string(*colour) +
+                 " Caption=" + *caption + " Font=" + font->faceName);
+  CommandPropertyBag saved;
+  WriteCommandProperties(button, saved);
+  std::string line = "Stored " + std::to_string(identifier);
+  for (const auto& [key, value] : saved.values()) line += " " + key + "=" + Describe(value);
+  AppendLine(test.logPath, line);
+}
+
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -68,6 +157,22 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_COMMAND:
       if (test != nullptr) OnCommand(*test, wParam);
+      return 0;
+    case WM_NOTIFY:
+      if (test != nullptr) OnNotify(*test, lParam);
+      return 0;
+    case WM_PAINT:
+      OnPaint(window);
+      return 0;
+    case WM_PRINTCLIENT:
+      PaintStripes(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case kSetVisibleMessage:
+      SetCommandVisible(GetDlgItem(window, static_cast<int>(wParam)),
+                        static_cast<std::uint8_t>(lParam));
+      return 0;
+    case kReportMessage:
+      if (test != nullptr) Report(*test, window, static_cast<int>(wParam));
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -88,6 +193,12 @@ HWND CreateButtons(HWND parent, HINSTANCE instance) {
     if (button == nullptr) return nullptr;
     SendMessageW(button, kCommandInitializeMessage, 0, 0);
     if (first == nullptr) first = button;
+  }
+  for (const StoredButton& layout : kStoredButtons) {
+    HWND button = CreateCommandButton(instance, parent, layout.identifier, layout.x, layout.y,
+                                      layout.width, layout.height, layout.stored);
+    if (button == nullptr) return nullptr;
+    SendMessageW(button, kCommandInitializeMessage, 0, 0);
   }
   return first;
 }

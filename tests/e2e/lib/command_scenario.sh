@@ -8,6 +8,9 @@ COMMAND_TITLE="Command test window"
 OK_BUTTON=(20 20 81 25)
 CANCEL_BUTTON=(120 20 81 25)
 DISABLED_BUTTON=(20 70 81 25)
+# Loaded from stored properties: transparent over the stripes, and disabled through Enabled.
+CLEAR_BUTTON=(20 140 121 30)
+OFF_BUTTON=(170 140 81 25)
 # A point on the test window away from every button.
 ON_THE_WINDOW="250 5"
 
@@ -20,6 +23,19 @@ DISABLE_LINE="201 199 186"
 NORMAL_RING="243 243 238"
 HIGHLIGHT_RING="255 240 207"
 SELECTED_RING="206 231 255"
+DISABLE_RING="245 244 234"
+# The test window's stripes under the transparent button: 6 pixels wide from x = 10, the first
+# one STRIPE_A.
+STRIPE_A="120 200 230"
+STRIPE_B="250 200 120"
+stripe_at() {
+  if [ $((($1 - 10) / 6 % 2)) -eq 0 ]; then echo "$STRIPE_A"; else echo "$STRIPE_B"; fi
+}
+
+# Messages the test window takes from e2e-probe post (WM_APP + 1, WM_APP + 2): set a button's
+# Visible to a value; log its properties as read and as stored.
+SET_VISIBLE=$((0x8001))
+REPORT=$((0x8002))
 # The body's two colours, light and shade, each channel read in red, green, blue order.
 LIGHT=(255 255 255)
 SHADE=(198 197 215)
@@ -48,7 +64,7 @@ expect_command_window() {
     sleep 0.1
   done
   case "$facts" in
-    *count=1\ client=300x130\ at=0,0*visible=1*) ;;
+    *count=1\ client=300x200\ at=0,0*visible=1*) ;;
     *) harness_fail "unexpected test window: $facts" ;;
   esac
   sleep 0.5  # the first paint
@@ -85,5 +101,12 @@ darkest_in_caption() {
     -format '%[fx:int(255*minima)]' info:
 }
 
-# clicks_of ID: how many Clicks the button ID raised so far.
+# clicks_of ID: how many Clicks the button ID raised so far; all_clicks: of every button.
 clicks_of() { grep -c "^Click $1\$" "$command_log"; }
+all_clicks() { grep -c '^Click ' "$command_log"; }
+
+# post_to_window MESSAGE WPARAM LPARAM: posts to the test window and gives it a moment.
+post_to_window() {
+  harness_probe post "$COMMAND_TITLE" "$@" >/dev/null || harness_fail "cannot post $1 to the window"
+  sleep 0.5
+}

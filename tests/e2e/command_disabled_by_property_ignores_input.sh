@@ -1,0 +1,50 @@
+# A Command button loaded with Enabled false keeps its window enabled, so it gets the mouse,
+# and ignores it: hover, a held left press, clicks of every button and the pointer poll leave
+# its Disable look and greyed caption, and no Click is raised. Its properties read back as
+# stored; reading them keeps the Disable look.
+source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
+source "$(dirname "$0")/lib/renderer_scenario.sh"
+source "$(dirname "$0")/lib/command_scenario.sh"
+harness_start C.UTF-8
+shot=$(mktemp -d)/disabled
+
+# expect_disabled PNG: the Disable frame over a light-to-shade body, the caption greyed.
+expect_disabled() {
+  local grey
+  expect_colour "$1" $((OFF_BUTTON[0] + 30)) "${OFF_BUTTON[1]}" "$FACE" 4
+  expect_look "$1" "${OFF_BUTTON[@]}" "$DISABLE_LINE" "$DISABLE_RING" 0
+  grey=$(darkest_in_caption "$1" "${OFF_BUTTON[@]}")
+  [ "$grey" -ge 90 ] && [ "$grey" -le 200 ] || harness_fail "no greyed caption (darkest $grey)"
+}
+
+start_command_window
+expect_command_window
+harness_screenshot "$shot-loaded.png"
+expect_disabled "$shot-loaded.png"
+
+xdotool mousemove $(centre_of "${OFF_BUTTON[@]}")
+sleep 0.5
+harness_screenshot "$shot-hover.png"
+expect_disabled "$shot-hover.png"
+xdotool mousedown 1
+sleep 0.4
+harness_screenshot "$shot-held.png"
+expect_disabled "$shot-held.png"
+xdotool mouseup 1
+xdotool click 3
+xdotool click 2
+sleep 0.4
+xdotool mousemove $ON_THE_WINDOW
+sleep 0.5
+harness_screenshot "$shot-left.png"
+expect_disabled "$shot-left.png"
+
+post_to_window "$REPORT" 6 0
+grep -qx "Properties 6 Visible=255 Enabled=0 FontColour=0 Caption=Off Font=.*" "$command_log" ||
+  harness_fail "unexpected properties: $(cat "$command_log")"
+grep -q '^Stored 6 .*Enabled=false' "$command_log" || harness_fail "Enabled false not stored"
+harness_screenshot "$shot-read.png"
+expect_disabled "$shot-read.png"
+[ "$(all_clicks)" -eq 0 ] || harness_fail "the disabled button raised: $(cat "$command_log")"
+echo "screenshots: $shot-*.png"
+echo "PASS"

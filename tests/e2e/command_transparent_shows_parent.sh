@@ -1,0 +1,66 @@
+# A transparent Command button (Visible 0, loaded from stored properties) shows the window's
+# stripes where its body would be and its caption over them, also while hovered; it still
+# raises Click. Visible 255 brings back the Normal look, 0 takes it away again, and each change
+# is announced to the window. The properties read and saved through the button are the stored
+# ones.
+source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
+source "$(dirname "$0")/lib/renderer_scenario.sh"
+source "$(dirname "$0")/lib/command_scenario.sh"
+harness_start C.UTF-8
+shot=$(mktemp -d)/transparent
+x=${CLEAR_BUTTON[0]} y=${CLEAR_BUTTON[1]} h=${CLEAR_BUTTON[3]}
+
+# expect_stripes PNG: frame rows, body corners and the right end show the stripes beneath, and
+# a black caption is drawn over them.
+expect_stripes() {
+  local column row dark
+  for column in $((x + 5)) $((x + 11)) $((x + 113)); do
+    for row in $((y + 1)) $((y + 4)) $((y + h - 5)) $((y + h - 2)); do
+      expect_colour "$1" "$column" "$row" "$(stripe_at "$column")" 4
+    done
+  done
+  dark=$(darkest_in_caption "$1" "${CLEAR_BUTTON[@]}")
+  [ "$dark" -le 40 ] || harness_fail "no caption over the stripes (darkest $dark)"
+}
+
+start_command_window
+expect_command_window
+harness_screenshot "$shot-loaded.png"
+expect_stripes "$shot-loaded.png"
+
+post_to_window "$REPORT" 5 0
+grep -qx "Properties 5 Visible=0 Enabled=1 FontColour=0 Caption=Clear Font=.*" "$command_log" ||
+  harness_fail "unexpected properties: $(cat "$command_log")"
+stored=$(grep '^Stored 5 ' "$command_log")
+case "$stored" in
+  *" Caption=Clear "*Visible=0) ;;
+  *) harness_fail "unexpected stored properties: $stored" ;;
+esac
+case "$stored" in
+  *Enabled=* | *FirstRun=* | *FontColour=*) harness_fail "defaults were stored: $stored" ;;
+esac
+
+# Hovered, the button paints HighLight on its unseen surface: still only the caption shows.
+xdotool mousemove $((x + 30)) $((y + h - 6))
+sleep 0.5
+harness_screenshot "$shot-hover.png"
+expect_stripes "$shot-hover.png"
+xdotool click 1
+sleep 0.5
+[ "$(clicks_of 5)" -eq 1 ] || harness_fail "the transparent button raised $(clicks_of 5) Clicks"
+xdotool mousemove $ON_THE_WINDOW
+sleep 0.5
+
+post_to_window "$SET_VISIBLE" 5 255
+harness_screenshot "$shot-opaque.png"
+expect_look "$shot-opaque.png" "${CLEAR_BUTTON[@]}" "$NAVY" "$NORMAL_RING" 0
+dark=$(darkest_in_caption "$shot-opaque.png" "${CLEAR_BUTTON[@]}")
+[ "$dark" -le 40 ] || harness_fail "no caption on the opaque button (darkest $dark)"
+
+post_to_window "$SET_VISIBLE" 5 0
+harness_screenshot "$shot-again.png"
+expect_stripes "$shot-again.png"
+[ "$(grep -c '^Changed 5 Visible$' "$command_log")" -eq 2 ] ||
+  harness_fail "Visible changes announced: $(grep '^Changed' "$command_log")"
+echo "screenshots: $shot-*.png"
+echo "PASS"
