@@ -74,8 +74,12 @@ void MakeFont(CommandWindow& command) {
   const CaptionFont& font = command.properties.Font();
   const int height =
       -MulDiv(static_cast<int>(font.size + 0.5f), ScreenPixelsPerInch(), kPointsPerInch);
+  // A font's own character set (Shift-JIS for a Japanese caption) picks a face that has the
+  // caption's characters even where the named face is missing; ANSI leaves the choice free.
+  const BYTE charset =
+      font.charset != ANSI_CHARSET ? static_cast<BYTE>(font.charset) : DEFAULT_CHARSET;
   HFONT made = CreateFontW(height, 0, 0, 0, font.weight != 0 ? font.weight : FW_NORMAL, font.italic,
-                           font.underline, font.strikethrough, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           font.underline, font.strikethrough, charset, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                            Wide(font.faceName).c_str());
   if (made == nullptr) return;  // the caption keeps the font it had
