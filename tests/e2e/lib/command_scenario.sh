@@ -32,10 +32,12 @@ stripe_at() {
   if [ $((($1 - 10) / 6 % 2)) -eq 0 ]; then echo "$STRIPE_A"; else echo "$STRIPE_B"; fi
 }
 
-# Messages the test window takes from e2e-probe post (WM_APP + 1, WM_APP + 2): set a button's
-# Visible to a value; log its properties as read and as stored.
+# Messages the test window takes from e2e-probe post (WM_APP + 1 to 4): set a button's Visible;
+# log its properties as read and as stored; set its Enabled; caption "Renamed" in a colour.
 SET_VISIBLE=$((0x8001))
 REPORT=$((0x8002))
+SET_ENABLED=$((0x8003))
+RENAME=$((0x8004))
 # The body's two colours, light and shade, each channel read in red, green, blue order.
 LIGHT=(255 255 255)
 SHADE=(198 197 215)
@@ -99,6 +101,13 @@ expect_look() {
 darkest_in_caption() {
   /usr/bin/convert "$1" -crop "$4x13+$2+$(($3 + 5))" +repage -colorspace gray \
     -format '%[fx:int(255*minima)]' info:
+}
+
+# reddest_in_caption PNG LEFT TOP WIDTH HEIGHT: how much redder than green the caption's band
+# gets at most, 0 to 255.
+reddest_in_caption() {
+  /usr/bin/convert "$1" -crop "$4x13+$2+$(($3 + 5))" +repage -fx 'r - g' \
+    -format '%[fx:int(255*maxima)]' info:
 }
 
 # clicks_of ID: how many Clicks the button ID raised so far; all_clicks: of every button.
