@@ -26,15 +26,15 @@ inline constexpr int kRadioImageSize = 12;
 inline constexpr char kCreditLine[] = "Designed by Mirebora Project  Ver.1.0.0";
 inline constexpr char kWebAddress[] = "https://example.org/mirebora/";
 
-// The control identifiers; the three choices carry their music kind (the control index) as the
-// offset from the first.
+// The control identifiers, clear of those the system gives the combo box's parts; the three
+// choices carry their music kind (the control index) as the offset from the first.
 enum DialogControl : int {
-  kPanel = 1001,          // Pic_C
+  kPanel = 2001,          // Pic_C
   kBgmFrame,              // Shape3 (index 3)
   kBgmCaption,            // lbl (index 15)
-  kChoiceImage0 = 1010,   // Img_BGM (index 0, 1, 2)
-  kChoiceLabel0 = 1020,   // lbl_BGM (index 0, 1, 2)
-  kRepeatTrack = 1030,    // BGM_Repeat
+  kChoiceImage0 = 2010,   // Img_BGM (index 0, 1, 2)
+  kChoiceLabel0 = 2020,   // lbl_BGM (index 0, 1, 2)
+  kRepeatTrack = 2030,    // BGM_Repeat
   kRepeatLabel,           // lbl (index 14)
   kFileButton,            // Cmd_File
   kFileName,              // lbl_Fname

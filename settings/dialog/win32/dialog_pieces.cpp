@@ -172,6 +172,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                                reinterpret_cast<HDC>(wParam));
       return 1;
     case WM_COMMAND:
+    case WM_GETFONT:
       return SendMessageW(GetParent(window), message, wParam, lParam);
     case WM_LBUTTONDOWN:
       SetFocus(window);  // a picture panel takes the focus when clicked

@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "controls/command_property_bag.h"
 #include "controls/win32/command_window.h"
 #include "dialog_artwork.h"
 #include "settings/dialog/dialog_layout.h"
@@ -138,6 +140,20 @@ HWND CreatePiece(SettingsDialog& dialog, const ControlLayout& control, HWND pare
                          &look);
 }
 
+// A Command button loaded from the dialog's design data, its caption in the dialog's font.
+HWND CreateButton(const SettingsDialog& dialog, const ControlLayout& control, HWND parent) {
+  const CommandPropertyBag stored{{"Caption", std::string(control.text)}};
+  HWND button = CreateCommandButton(dialog.instance, parent, control.id, control.left, control.top,
+                                    control.width, control.height, stored);
+  CaptionFont font;
+  font.faceName = kDialogFontFace;
+  font.size = static_cast<float>(kDialogFontPoints);
+  font.weight = FW_NORMAL;
+  font.charset = kShiftJisCharset;
+  if (button != nullptr) SetCommandFont(button, font);
+  return button;
+}
+
 HWND CreateControl(SettingsDialog& dialog, const ControlLayout& control) {
   HWND parent = control.parent == ControlParent::Panel ? dialog.panel : dialog.window;
   const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id));
@@ -157,9 +173,7 @@ HWND CreateControl(SettingsDialog& dialog, const ControlLayout& control) {
       return combo;
     }
     case ControlKind::CommandButton:
-      return CreateWindowExW(0, kCommandClassName, Wide(control.text).c_str(),
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP, control.left, control.top,
-                             control.width, control.height, parent, menu, dialog.instance, nullptr);
+      return CreateButton(dialog, control, parent);
     default:
       return CreatePiece(dialog, control, parent);
   }
@@ -387,6 +401,8 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
       OnCommand(*dialog, wParam, lParam);
       return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(dialog->font);  // the controls' ambient font
     case WM_CLOSE:
       Unload(*dialog);
       return 0;
@@ -422,6 +438,21 @@ HWND CreateDialogWindow(SettingsDialog& dialog) {
   return CreateWindowExW(kDialogExStyle, kDialogClassName, Wide(kDialogCaption).c_str(),
                          kDialogStyle, place.left, place.top, width, height, nullptr, nullptr,
                          dialog.instance, &dialog);
+}
+
+// The window icon at the sizes the caption and the task switcher show. Shared icons: the system
+// frees them with the program.
+void SetWindowIcons(const SettingsDialog& dialog) {
+  for (const auto& [which, width, height] :
+       {std::tuple{ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)},
+        std::tuple{ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)}}) {
+    HANDLE icon = LoadImageW(dialog.instance, MAKEINTRESOURCEW(IDI_MIREBORA), IMAGE_ICON, width,
+                             height, LR_SHARED);
+    if (icon != nullptr) {
+      SendMessageW(dialog.window, WM_SETICON, static_cast<WPARAM>(which),
+                   reinterpret_cast<LPARAM>(icon));
+    }
+  }
 }
 
 // Tab and Shift+Tab move the focus along the tab order, past controls that are disabled.
@@ -480,6 +511,7 @@ void ShowSettingsDialog(HINSTANCE instance, SettingsRecord& settings, SettingsFi
   dialog.radioOn = LoadBitmapResource(instance, IDB_DIALOG_RADIO_ON);
   dialog.linkCursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_DIALOG_LINK));
   if (CreateDialogWindow(dialog) == nullptr) return;
+  SetWindowIcons(dialog);
   CreateControls(dialog);
   OnLoad(dialog);
   ShowWindow(dialog.window, SW_SHOWNORMAL);

@@ -1,0 +1,253 @@
+# Shared steps of the settings dialog scenarios: the host copied into a folder whose name has
+# blanks and Japanese characters, started with /c; the dialog's controls, looked at with the
+# dialog probe and clicked with xdotool; the settings file it writes.
+# Sourced after scripts/lib/wine-harness.sh and tests/e2e/lib/settings_scenario.sh.
+
+DIALOG_PROBE=$MIREBORA_BUILD/tests/dialog-probe.exe
+DIALOG_TITLE='<ミレボラ>'
+# The host program; DIALOG_HOST names another program that shows the dialog in its place. Until
+# the build makes the host, the dialog's own test host stands in.
+if [ -z "${DIALOG_HOST:-}" ]; then
+  DIALOG_HOST=$MIREBORA_DIST/ミレボラ.scr
+  if [ ! -f "$DIALOG_HOST" ]; then
+    echo "NOTE: no $DIALOG_HOST yet; the dialog's test host stands in" >&2
+    DIALOG_HOST=$MIREBORA_BUILD/tests/dialog-test-host.exe
+  fi
+fi
+DIALOG_HOST_NAME=$(basename "$DIALOG_HOST")
+# The program folder inside drive C, on the Linux side and as Windows programs see it.
+DIALOG_FOLDER="$MIREBORA_DRIVE_C/ミレボラ 設定 テスト"
+DIALOG_FOLDER_WIN='C:\ミレボラ 設定 テスト'
+DIALOG_INI="$DIALOG_FOLDER/ミレボラ.ini"
+CHOOSER_TITLE='ﾌｧｲﾙを開く'
+
+# Control identifiers and places in the dialog's client area (the panel's controls moved by the
+# panel's place, 12, 16).
+DIALOG_CLIENT=495x246
+PANEL_ID=2001
+REPEAT_ID=2030
+FILE_BUTTON_ID=2032
+FILE_NAME_ID=2033
+SET_ID=2036
+CANCEL_ID=2037
+CHOICE_IMAGE_ID=(2010 2011 2012)  # by music kind: none, CD, file
+CHOICE_LABEL_ID=(2020 2021 2022)
+LINK_ID=2035
+
+dialog_pid=
+dialog_origin_x=
+dialog_origin_y=
+dialog_controls=
+
+dialog_probe() { harness_run_windows "$DIALOG_PROBE" "$@"; }
+
+# A fresh program folder with the host and its renderer, without a settings file.
+dialog_fresh_folder() {
+  [ -f "$DIALOG_HOST" ] || harness_fail "no host program $DIALOG_HOST"
+  rm -rf "$DIALOG_FOLDER"
+  mkdir -p "$DIALOG_FOLDER"
+  cp "$MIREBORA_DIST"/* "$DIALOG_HOST" "$DIALOG_FOLDER/" 2>/dev/null
+  [ -f "$DIALOG_FOLDER/$DIALOG_HOST_NAME" ] || harness_fail "cannot copy the host"
+}
+
+# dialog_write_ini KIND TRACK FILE: a settings file as a Japanese system writes it.
+dialog_write_ini() {
+  printf '[Section]\r\n%s= %s\r\n%s= %s\r\n%s=%s\r\n' \
+    "$SETTINGS_KIND_KEY" "$1" "$SETTINGS_TRACK_KEY" "$2" "$SETTINGS_FILE_KEY" "$3" |
+    iconv -f UTF-8 -t CP932 >"$DIALOG_INI" || harness_fail "cannot write the settings file"
+}
+
+# dialog_start [ARGUMENT]: starts the host from its folder with /c (or ARGUMENT).
+dialog_start() {
+  (cd "$DIALOG_FOLDER" && exec wine "./$DIALOG_HOST_NAME" "${1:-/c}") &
+  dialog_pid=$!
+  harness_track "$dialog_pid"
+}
+
+# Waits for the dialog to be shown and painted; reads its controls and the client's origin.
+expect_dialog() {
+  local line
+  dialog_controls=$(dialog_probe controls "$DIALOG_TITLE") ||
+    harness_fail "no dialog '$DIALOG_TITLE' shown"
+  line=$(head -n 1 <<<"$dialog_controls")
+  case "$line" in
+    "client=$DIALOG_CLIENT origin="*) ;;
+    *) harness_fail "unexpected dialog: $line" ;;
+  esac
+  read -r dialog_origin_x dialog_origin_y dialog_frame_w dialog_frame_h dialog_at_x dialog_at_y \
+    <<<"$(sed -E 's/.*origin=([-0-9]+),([-0-9]+) frame=([0-9]+)x([0-9]+) at=([-0-9]+),([-0-9]+)/\1 \2 \3 \4 \5 \6/' <<<"$line")"
+  sleep 0.5  # the first paint
+}
+
+# control_line ID: the probe's line of the control ID, read anew.
+control_line() {
+  dialog_probe controls "$DIALOG_TITLE" | grep -m 1 "^id=$1 " || harness_fail "no control $1"
+}
+
+# expect_control ID PATTERN: the control's line matches the shell PATTERN.
+expect_control() {
+  local line
+  line=$(control_line "$1")
+  # shellcheck disable=SC2254
+  case "$line" in
+    $2) ;;
+    *) harness_fail "control $1: expected $2, got: $line" ;;
+  esac
+}
+
+# click_control ID [X Y]: a left click on the control, at X Y inside it (its centre by default).
+click_control() {
+  local line at size x y w h
+  line=$(control_line "$1")
+  at=${line#* at=}
+  at=${at%% *}
+  size=${line#* size=}
+  size=${size%% *}
+  x=${at%,*} y=${at#*,} w=${size%x*} h=${size#*x}
+  xdotool mousemove $((dialog_origin_x + x + ${2:-$((w / 2))})) \
+    $((dialog_origin_y + y + ${3:-$((h / 2))}))
+  sleep 0.2
+  xdotool click 1
+  sleep 0.3
+}
+
+# wait_host_exit SECONDS: the host has ended within SECONDS; sets host_exit_code.
+wait_host_exit() {
+  local deadline=$((SECONDS + $1))
+  while kill -0 "$dialog_pid" 2>/dev/null; do
+    [ $SECONDS -lt "$deadline" ] || harness_fail "the host still runs after $1 s"
+    sleep 0.1
+  done
+  wait "$dialog_pid"
+  host_exit_code=$?
+}
+
+# The settings file's lines as UTF-8 without carriage returns.
+dialog_ini_text() { iconv -f CP932 -t UTF-8 "$DIALOG_INI" | tr -d '\r'; }
+
+# expect_ini_line KEY VALUE: the settings file has the line KEY=VALUE.
+expect_ini_line() {
+  local text
+  text=$(dialog_ini_text) || harness_fail "no readable settings file"
+  grep -qxF -- "$1=$2" <<<"$text" || harness_fail "the settings file lacks '$1=$2':
+$text"
+}
+
+# The time since the scenario's clock started, in milliseconds.
+dialog_clock_start() { dialog_clock=$(date +%s%N); }
+dialog_clock_ms() { echo $((($(date +%s%N) - dialog_clock) / 1000000)); }
+
+# The band's colour at client row Y of the 246-row client area: (v, v, v + 30) with
+# v = |sin(Y x 3.142 / 246)| x 220, rounded.
+band_colour() {
+  python3 -c '
+import math, sys
+y = int(sys.argv[1])
+v = round(abs(math.sin(y / (246 / 3.142))) * 220)
+print(v, v, v + 30)' "$1"
+}
+
+# expect_client_colour PNG X Y "R G B" TOLERANCE: a pixel of the dialog's client area.
+expect_client_colour() {
+  expect_colour "$1" $((dialog_origin_x + $2)) $((dialog_origin_y + $3)) "$4" "$5"
+}
+
+# The dialog as it opens on a system of LOCALE with no settings file: its place, its controls with
+# their texts and states, the repeat list, the band, the panel and the buttons on screen.
+dialog_appears_scenario() {
+  harness_start "$1"
+  dialog_fresh_folder
+  dialog_clock_start
+  dialog_start /c
+  expect_dialog
+  echo "dialog shown after $(dialog_clock_ms) ms (including the first paint's 500 ms)"
+  echo "$dialog_controls"
+
+  # Centred across the screen, a third of the free height down.
+  [ "$dialog_at_x" -eq $(((1024 - dialog_frame_w) / 2)) ] &&
+    [ "$dialog_at_y" -eq $(((768 - dialog_frame_h) / 3)) ] ||
+    harness_fail "the dialog is placed at $dialog_at_x,$dialog_at_y (frame ${dialog_frame_w}x$dialog_frame_h)"
+
+  # Every control at its place; with no settings file nothing is chosen but なし.
+  expect_control $PANEL_ID '*class=Mirebora.DialogPanel at=12,16 size=469x165 *'
+  expect_control 2003 '*at=32,40 size=111x13 *text=BGM'
+  expect_control ${CHOICE_IMAGE_ID[1]} '*at=40,72 size=13x13 *'
+  expect_control ${CHOICE_LABEL_ID[1]} '*at=56,72 *text=音楽CD'
+  expect_control ${CHOICE_IMAGE_ID[0]} '*at=40,92 size=13x13 *'
+  expect_control ${CHOICE_LABEL_ID[0]} '*at=56,92 *text=なし'
+  expect_control ${CHOICE_IMAGE_ID[2]} '*at=40,112 size=13x13 *'
+  expect_control ${CHOICE_LABEL_ID[2]} '*at=56,112 *text=MP3、WAV'
+  expect_control $REPEAT_ID '*class=ComboBox at=124,68 size=41x* enabled=0 *'
+  expect_control 2031 '*at=168,72 *text=曲目をﾘﾋﾟｰﾄ'
+  expect_control $FILE_BUTTON_ID '*class=Valdorique.Command at=124,108 size=41x21 enabled=0 *text=...'
+  expect_control $FILE_NAME_ID '*at=56,132 size=409x33 *text='
+  expect_control 2034 '*at=12,192 *text=Designed by * Ver.1.0.0'
+  expect_control $LINK_ID '*at=12,208 *text=https://*'
+  expect_control $SET_ID '*class=Valdorique.Command at=316,200 size=81x25 enabled=1 *text=設定'
+  expect_control $CANCEL_ID '*class=Valdorique.Command at=400,200 size=81x25 enabled=1 *text=ｷｬﾝｾﾙ'
+
+  local combo
+  combo=$(dialog_probe combo "$DIALOG_TITLE" $REPEAT_ID) || harness_fail "no repeat list"
+  [ "$(head -n 2 <<<"$combo")" = "text=
+count=31" ] || harness_fail "unexpected repeat list: $(head -n 3 <<<"$combo")"
+  [ "$(sed -n 3p <<<"$combo")" = "item=" ] && [ "$(sed -n 4p <<<"$combo")" = "item=1" ] &&
+    [ "$(tail -n 1 <<<"$combo")" = "item=30" ] || harness_fail "unexpected repeat entries"
+
+  # The program carries the 32 x 32 icon of 256 colours and the link cursor.
+  local resources
+  resources=$(dialog_probe resources "$DIALOG_FOLDER_WIN\\$DIALOG_HOST_NAME")
+  echo "$resources"
+  grep -qx 'icon=32x32 colour=1 hotspot=16,16' <<<"$resources" &&
+    grep -qx 'icon-entry=32x32 bits=8' <<<"$resources" &&
+    grep -qx 'cursor=32x32 colour=0 hotspot=12,10' <<<"$resources" ||
+    harness_fail "unexpected icon or cursor"
+
+  local shot
+  shot=$(mktemp -d)/dialog.png
+  harness_screenshot "$shot"
+  echo "screenshot: $shot"
+  # The band: navy at the top and bottom rows, pale blue-white across the middle.
+  local y
+  for y in 0 5 60 123 200 245; do
+    expect_client_colour "$shot" 6 "$y" "$(band_colour "$y")" 2
+  done
+  # The panel: light grey texture; brighter at its left than at its right.
+  local left right
+  left=$(harness_pixel "$shot" $((dialog_origin_x + 12 + 5)) $((dialog_origin_y + 16 + 150)))
+  right=$(harness_pixel "$shot" $((dialog_origin_x + 12 + 460)) $((dialog_origin_y + 16 + 150)))
+  read -r lr lg lb <<<"$left"
+  read -r rr _ _ <<<"$right"
+  [ "$lr" -ge 200 ] && [ "$lr" -gt "$rr" ] && [ $((lb - lr)) -le 10 ] ||
+    harness_fail "no brushed grey panel ($left at its left, $right at its right)"
+  # The choices from top to bottom: 音楽CD unselected (grey), なし selected (blue), MP3、WAV grey.
+  expect_client_colour "$shot" 46 78 "244 244 244" 12
+  expect_client_colour "$shot" 46 98 "61 115 230" 40
+  expect_client_colour "$shot" 46 118 "244 244 244" 12
+  # The two buttons' navy frame lines.
+  expect_client_colour "$shot" $((316 + 30)) 201 "0 60 116" 4
+  expect_client_colour "$shot" $((400 + 30)) 201 "0 60 116" 4
+  echo "PASS"
+}
+
+# expect_choice KIND REPEAT_ENABLED FILE_ENABLED: the choice KIND's image shows selected (none
+# when KIND is -), the others not, and the repeat box and the file button are enabled as given.
+expect_choice() {
+  local controls shot kind y
+  controls=$(dialog_probe controls "$DIALOG_TITLE")
+  grep -q "^id=$REPEAT_ID .* enabled=$2 " <<<"$controls" ||
+    harness_fail "choice $1: the repeat box is not enabled=$2"
+  grep -q "^id=$FILE_BUTTON_ID .* enabled=$3 " <<<"$controls" ||
+    harness_fail "choice $1: the file button is not enabled=$3"
+  shot=$(mktemp "${TMPDIR:-/tmp}/dialog-choice.XXXXXX.png")
+  harness_screenshot "$shot"
+  # The images' rows by kind: none 92, CD 72, file 112.
+  for kind in 0 1 2; do
+    y=$((kind == 1 ? 72 : kind == 0 ? 92 : 112))
+    if [ "$kind" = "$1" ]; then
+      expect_client_colour "$shot" 46 $((y + 6)) "57 112 228" 30
+    else
+      expect_client_colour "$shot" 46 $((y + 6)) "244 244 244" 12
+    fi
+  done
+  rm -f "$shot"
+}
