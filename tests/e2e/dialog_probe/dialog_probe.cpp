@@ -8,8 +8,10 @@
 //   focus TITLE               the identifier of the focused control
 //   resources MODULE          the window icon and the link cursor the program carries: sizes,
 //                             colour or monochrome, hot spot, and the icon's colour depth
-//   chooser TITLE             the file chooser: its owner, the folder it shows and the file name
+//   chooser TITLE             the file chooser: its owner, the folder and the file type it
+//                             shows, and the file name
 //   choose TITLE NAME         types NAME as the chooser's file name and presses its Open button
+//   press TITLE ID            presses the dialog's push button ID (1 Open or OK, 2 Cancel)
 // Texts are printed as UTF-8, lines end in LF. Exit code 0 on success, 1 when the window is
 // missing, 2 on wrong usage.
 #include <windows.h>
@@ -29,6 +31,7 @@ constexpr int kExitMissing = 1;
 constexpr int kExitUsage = 2;
 
 // The file chooser's folder list and file name box (their identifiers in the common dialog).
+constexpr int kChooserFilterList = 0x470;  // cmb1
 constexpr int kChooserFolderList = 0x471;  // cmb2
 constexpr int kChooserNameCombo = 0x47c;   // cmb13
 constexpr int kChooserNameEdit = 0x480;    // edt1
@@ -46,6 +49,16 @@ std::string Utf8(const std::wstring& text) {
 std::wstring TextOf(HWND window) {
   wchar_t buffer[1024] = {};
   GetWindowTextW(window, buffer, 1024);
+  return buffer;
+}
+
+// The text of a window of another process: GetWindowTextW would read only the window's own
+// caption, not what a combo box or an edit field shows.
+std::wstring ShownText(HWND window) {
+  wchar_t buffer[1024] = {};
+  if (window != nullptr) {
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+  }
   return buffer;
 }
 
@@ -105,7 +118,7 @@ int Controls(HWND dialog) {
     std::printf("id=%d class=%s at=%ld,%ld size=%ldx%ld enabled=%d visible=%d text=%s\n",
                 GetDlgCtrlID(child), Utf8(ClassOf(child)).c_str(), place.left, place.top,
                 place.right - place.left, place.bottom - place.top, IsWindowEnabled(child) ? 1 : 0,
-                IsWindowVisible(child) ? 1 : 0, Utf8(TextOf(child)).c_str());
+                IsWindowVisible(child) ? 1 : 0, Utf8(ShownText(child)).c_str());
   }
   return kExitOk;
 }
@@ -130,10 +143,7 @@ int Combo(HWND dialog, int id) {
   HWND combo = FindDescendant(dialog, id);
   if (combo == nullptr) return kExitMissing;
   const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-  // GetWindowTextW would read another process's combo box's own caption, not its field.
-  wchar_t text[256] = {};
-  SendMessageW(combo, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-  std::printf("text=%s\ncount=%ld\n", Utf8(text).c_str(), static_cast<long>(count));
+  std::printf("text=%s\ncount=%ld\n", Utf8(ShownText(combo)).c_str(), static_cast<long>(count));
   for (LRESULT i = 0; i < count; ++i) {
     wchar_t item[256] = {};
     const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
@@ -200,19 +210,27 @@ HWND NameBox(HWND chooser) {
 
 int Chooser(HWND chooser) {
   HWND owner = GetWindow(chooser, GW_OWNER);
-  std::printf("owner=%s\nfolder=%s\nname=%s\n", Utf8(owner ? TextOf(owner) : L"").c_str(),
-              Utf8(TextOf(GetDlgItem(chooser, kChooserFolderList))).c_str(),
-              Utf8(TextOf(NameBox(chooser))).c_str());
+  std::printf("owner=%s\nfolder=%s\nfilter=%s\nname=%s\n",
+              Utf8(owner ? TextOf(owner) : L"").c_str(),
+              Utf8(ShownText(GetDlgItem(chooser, kChooserFolderList))).c_str(),
+              Utf8(ShownText(GetDlgItem(chooser, kChooserFilterList))).c_str(),
+              Utf8(ShownText(NameBox(chooser))).c_str());
   return kExitOk;
+}
+
+// Presses a push button of a dialog as a click on it would.
+int Press(HWND dialog, int id) {
+  return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)))
+             ? kExitOk
+             : kExitMissing;
 }
 
 int Choose(HWND chooser, const std::wstring& name) {
   HWND box = NameBox(chooser);
   if (box == nullptr) return kExitMissing;
   SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
-  return kExitOk;
+  return Press(chooser, IDOK);
 }
 
 }  // namespace
@@ -234,5 +252,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"focus" && args.size() == 2) return Focus(window);
   if (command == L"chooser" && args.size() == 2) return Chooser(window);
   if (command == L"choose" && args.size() == 3) return Choose(window, args[2]);
+  if (command == L"press" && args.size() == 3)
+    return Press(window, static_cast<int>(std::wcstol(args[2].c_str(), nullptr, 0)));
   return kExitUsage;
 }

@@ -95,6 +95,13 @@ expect_control() {
   esac
 }
 
+# expect_control_text ID TEXT: the control shows exactly TEXT.
+expect_control_text() {
+  local line
+  line=$(control_line "$1")
+  [ "${line#* text=}" = "$2" ] || harness_fail "control $1 shows '${line#* text=}', expected '$2'"
+}
+
 # click_control ID [X Y]: a left click on the control, at X Y inside it (its centre by default).
 click_control() {
   local line at size x y w h
