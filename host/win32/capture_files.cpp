@@ -1,0 +1,92 @@
+#include "host/win32/capture_files.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "host/bitmap_file.h"
+#include "saver_pictures.h"
+
+namespace {
+
+constexpr int kGlowFile = 1;
+constexpr int kScreenFile = 2;
+constexpr int kNebulaFile = 3;
+constexpr int kEarthFile = 4;
+
+// The packed DIB a bitmap resource holds, as a bitmap file.
+std::optional<std::vector<uint8_t>> BuiltInPictureFile(HINSTANCE instance, int id) {
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_BITMAP);
+  if (found == nullptr) return std::nullopt;
+  HGLOBAL loaded = LoadResource(instance, found);
+  const DWORD size = SizeofResource(instance, found);
+  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (bytes == nullptr || size == 0) return std::nullopt;
+  return BitmapFileFromPackedDib(static_cast<const uint8_t*>(bytes), size);
+}
+
+bool WritePicture(const std::wstring& path, const std::optional<std::vector<uint8_t>>& file) {
+  return file.has_value() && WriteWholeFile(path, *file);
+}
+
+}  // namespace
+
+std::wstring CaptureFilePath(int number) {
+  return std::wstring(kCaptureFolder) + L"\\Valdorique" + std::to_wstring(number) + L".bmp";
+}
+
+std::vector<uint8_t> CopyPrimaryScreen(int width, int height) {
+  std::vector<uint8_t> dib = BlankPackedDib24(width, height);
+  if (dib.empty()) return dib;
+
+  // The copy goes straight into a DIB section of the file's own layout, so the rows need no
+  // conversion afterwards.
+  void* bits = nullptr;
+  HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(dib.data()),
+                                     DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (section == nullptr || bits == nullptr) return dib;
+
+  HWND desktop = GetDesktopWindow();
+  HDC screen = GetDC(desktop);
+  HDC memory = screen != nullptr ? CreateCompatibleDC(screen) : nullptr;
+  if (memory != nullptr) {
+    HGDIOBJ previous = SelectObject(memory, section);
+    if (BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY)) {
+      GdiFlush();
+      std::memcpy(dib.data() + kPackedDib24PixelOffset, bits,
+                  dib.size() - kPackedDib24PixelOffset);
+    }
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+  }
+  if (screen != nullptr) ReleaseDC(desktop, screen);
+  DeleteObject(section);
+  return dib;
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  size_t done = 0;
+  bool ok = true;
+  while (ok && done < bytes.size()) {
+    const DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1u << 24));
+    DWORD written = 0;
+    ok = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) && written == chunk;
+    done += written;
+  }
+  return CloseHandle(file) && ok;
+}
+
+int WriteCaptureFiles(HINSTANCE instance, const std::vector<uint8_t>& screenDib) {
+  int written = 0;
+  written += WritePicture(CaptureFilePath(kGlowFile), BuiltInPictureFile(instance, IDB_SAVER_GLOW));
+  written += WritePicture(CaptureFilePath(kScreenFile),
+                          BitmapFileFromPackedDib(screenDib.data(), screenDib.size()));
+  written += WritePicture(CaptureFilePath(kNebulaFile),
+                          BuiltInPictureFile(instance, IDB_SAVER_NEBULA));
+  written += WritePicture(CaptureFilePath(kEarthFile),
+                          BuiltInPictureFile(instance, IDB_SAVER_EARTH));
+  return written;
+}

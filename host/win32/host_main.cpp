@@ -1,0 +1,82 @@
+// ミレボラ.scr: the screen-saver host. Windows starts it with the screen-saver switches: "/s" runs
+// the saver, "/p <window>" shows the preview inside that window, "/c" the settings dialog.
+
+#include <windows.h>
+
+#include "host/command_line.h"
+#include "host/win32/capture_files.h"
+#include "host/win32/host_state.h"
+#include "host/win32/preview_window.h"
+#include "host/win32/saver_window.h"
+#include "settings/dialog/win32/settings_dialog.h"
+#include "settings/settings_file.h"
+#include "settings/win32/settings_system.h"
+
+namespace {
+
+constexpr wchar_t kSettingsDialogTitle[] = L"<ミレボラ>";
+constexpr wchar_t kApplicationTitle[] = L"ミレボラ (ScreenSaver)";
+constexpr wchar_t kRendererMissingMessage[] = L"ミレボラ.dll が同じﾌｫﾙﾀﾞに見つかりません！";
+
+// Lives as long as the host: the saver window and the dialog read it.
+SettingsRecord settings;
+
+int RunMessageLoop() {
+  MSG message;
+  BOOL result;
+  while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0 && result != -1) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+// Decides the mode and sets it running. Returns when the host should go on in its message loop;
+// ends the host itself otherwise.
+void Main(HINSTANCE instance) {
+  // Another host's saver window or settings dialog is running: leave it alone.
+  const bool saverRunning = FindWindowW(nullptr, kSaverWindowTitle) != nullptr;
+  const bool dialogOpen = FindWindowW(nullptr, kSettingsDialogTitle) != nullptr;
+  if (saverRunning || dialogOpen) EndHost();
+
+  const std::string arguments = HostArguments();
+  const HostCommand command = ParseCommandLine(arguments);
+
+  if (command.mode == HostMode::Preview) {
+    HWND parent = reinterpret_cast<HWND>(static_cast<LONG_PTR>(command.previewWindow));
+    if (!ShowPreviewWindow(instance, parent)) EndHost();
+    return;
+  }
+
+  CreateDirectoryW(kCaptureFolder, nullptr);
+
+  const std::wstring programFolder = ProgramFolder();
+  Win32ProfileFile profile;
+  Win32CodePage codePage;
+  Win32FileProbe files;
+  SettingsFile settingsFile(profile, codePage, files, Utf8FromWide(programFolder));
+  settingsFile.LoadSettings(settings);
+
+  const std::wstring rendererPath = RendererPath(programFolder);
+  if (!FileExists(Utf8FromWide(rendererPath), files)) {
+    MessageBoxW(nullptr, kRendererMissingMessage, kApplicationTitle, MB_OK);
+    EndHost();
+  }
+
+  if (command.mode == HostMode::Settings) {
+    ShowSettingsDialog(instance, settings, settingsFile);
+    EndHost();
+  }
+  if (command.mode != HostMode::Saver) EndHost();
+
+  if (command.hideCursor) cursorHideCount = ShowCursor(FALSE);
+  if (!LoadSaverWindow(instance, settings, rendererPath)) EndHost();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  Main(instance);
+  RunMessageLoop();
+  EndHost();
+}

@@ -1,0 +1,76 @@
+#include "host/win32/preview_window.h"
+
+#include "host/win32/host_state.h"
+#include "saver_pictures.h"
+
+namespace {
+
+constexpr wchar_t kPreviewWindowClass[] = L"Valdorique_R";
+
+HBITMAP stillPicture = nullptr;
+
+// The still picture at its own size at the top left, never stretched; the black window background
+// shows where the window is larger.
+void PaintStill(HWND window) {
+  PAINTSTRUCT paint;
+  HDC target = BeginPaint(window, &paint);
+  BITMAP size{};
+  if (stillPicture != nullptr && GetObjectW(stillPicture, sizeof size, &size) != 0) {
+    HDC source = CreateCompatibleDC(target);
+    HGDIOBJ previous = SelectObject(source, stillPicture);
+    BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+  }
+  EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK PreviewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      PaintStill(window);
+      return 0;
+    case WM_DESTROY:
+      // Closed by its parent, or destroyed together with it: the host has no window left.
+      lastApiResult = PostMessageW(window, WM_CLOSE, 0, 0);
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool ShowPreviewWindow(HINSTANCE instance, HWND parent) {
+  if (!IsWindow(parent)) return false;
+
+  RECT area{};
+  GetWindowRect(parent, &area);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = PreviewWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = kPreviewWindowClass;
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  RegisterClassW(&windowClass);
+
+  stillPicture = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_PREVIEW_STILL),
+                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+
+  HWND window = CreateWindowExW(0, kPreviewWindowClass, kPreviewWindowTitle, WS_POPUP, 0, 0,
+                                width, height, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) return false;
+
+  // A top-level window turned into a child of another program's window.
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  SetWindowLongPtrW(window, GWL_STYLE, (style & ~LONG_PTR{WS_POPUP}) | WS_CHILD);
+  SetParent(window, parent);
+  MoveWindow(window, 0, 0, width, height, FALSE);
+  ShowWindow(window, SW_SHOWNA);
+  UpdateWindow(window);
+  return true;
+}

@@ -1,0 +1,162 @@
+#include "host/win32/saver_window.h"
+
+#include <memory>
+#include <vector>
+
+#include "host/command_line.h"
+#include "host/renderer_watch.h"
+#include "host/win32/capture_files.h"
+#include "host/win32/host_state.h"
+#include "settings/music_session.h"
+#include "settings/win32/mci_system.h"
+
+namespace {
+
+constexpr wchar_t kSaverWindowClass[] = L"Valdorique_S";
+
+// The window's timers.
+constexpr UINT_PTR kTimer1Mp3Watch = 1;
+constexpr UINT_PTR kTimer2CdWatch = 2;
+constexpr UINT_PTR kTimer3RendererWatch = 3;
+
+struct SaverWindow {
+  SaverWindow(const SettingsRecord& settings, std::wstring rendererPath)
+      : rendererPath(std::move(rendererPath)), music(mci, settings) {}
+
+  std::wstring rendererPath;
+  Win32MciPort mci;
+  SaverMusic music;
+  HANDLE rendererProcess = nullptr;
+  ULONGLONG rendererStartTick = 0;
+  std::unique_ptr<RendererWatch> watch;
+  bool cdTimerOn = false;
+  bool mp3TimerOn = false;
+};
+
+SaverWindow* WindowState(HWND window) {
+  return reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void SetTimerOn(HWND window, UINT_PTR timer, UINT intervalMs, bool on, bool& isOn) {
+  if (on && !isOn) SetTimer(window, timer, intervalMs, nullptr);
+  if (!on && isOn) KillTimer(window, timer);
+  isOn = on;
+}
+
+// The music timers follow what the music asks for after each of its steps.
+void FollowMusicTimers(HWND window, SaverWindow& saver) {
+  SetTimerOn(window, kTimer2CdWatch, kCdWatchIntervalMs, saver.music.cdTimerOn(),
+             saver.cdTimerOn);
+  SetTimerOn(window, kTimer1Mp3Watch, kMp3WatchIntervalMs, saver.music.mp3TimerOn(),
+             saver.mp3TimerOn);
+}
+
+// Starts the renderer with no arguments, shown normally and activated. The program is named
+// separately and its command line is its quoted path, so a folder with blanks in its name cannot
+// make the system start some other program.
+bool StartRenderer(SaverWindow& saver) {
+  std::wstring commandLine = L"\"" + saver.rendererPath + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  const std::wstring folder = ProgramFolder();
+  if (!CreateProcessW(saver.rendererPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                      nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  // Kept only to see whether the renderer ended before it ever showed its window.
+  saver.rendererProcess = process.hProcess;
+  return true;
+}
+
+// Copies the screen, writes the capture files, then starts the renderer and the music.
+void FormLoad(HWND window, SaverWindow& saver) {
+  RECT inner{};
+  GetClientRect(window, &inner);
+  WriteCaptureFiles(GetModuleHandleW(nullptr),
+                    CopyPrimaryScreen(inner.right - inner.left, inner.bottom - inner.top));
+
+  saver.rendererStartTick = GetTickCount64();
+  saver.watch = std::make_unique<RendererWatch>(StartRenderer(saver));
+
+  saver.music.Start();
+  FollowMusicTimers(window, saver);
+}
+
+// Stops the music, gives the cursor back when it was hidden, and ends the host.
+[[noreturn]] void FormQueryUnload(HWND window, SaverWindow& saver) {
+  KillTimer(window, kTimer3RendererWatch);
+  saver.music.Stop();
+  KillTimer(window, kTimer2CdWatch);
+  KillTimer(window, kTimer1Mp3Watch);
+  // The count stored when the cursor was hidden is normally -1: as a flag it means "show".
+  if (ModeLetter(HostArguments()) == "S") cursorHideCount = ShowCursor(cursorHideCount);
+  EndHost();
+}
+
+void Timer3Timer(HWND window, SaverWindow& saver) {
+  RendererSighting sighting;
+  sighting.windowFound = FindWindowW(nullptr, kRendererWindowTitle) != nullptr;
+  sighting.processEnded = saver.rendererProcess != nullptr &&
+                          WaitForSingleObject(saver.rendererProcess, 0) == WAIT_OBJECT_0;
+  sighting.sinceStartMs = GetTickCount64() - saver.rendererStartTick;
+  if (saver.watch->RendererEnded(sighting)) FormQueryUnload(window, saver);
+}
+
+LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  SaverWindow* saver = WindowState(window);
+  switch (message) {
+    case WM_TIMER:
+      if (saver == nullptr || !saver->watch) return 0;
+      if (wParam == kTimer3RendererWatch) {
+        Timer3Timer(window, *saver);
+      } else if (wParam == kTimer2CdWatch) {
+        saver->music.OnCdTimer();
+        FollowMusicTimers(window, *saver);
+      } else if (wParam == kTimer1Mp3Watch) {
+        saver->music.OnMp3Timer();
+        FollowMusicTimers(window, *saver);
+      }
+      return 0;
+    case WM_CLOSE:
+      // Any request to close the saver window ends the saver the same way.
+      if (saver != nullptr && saver->watch) FormQueryUnload(window, *saver);
+      return 0;
+    case WM_ENDSESSION:
+      if (wParam && saver != nullptr && saver->watch) FormQueryUnload(window, *saver);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool LoadSaverWindow(HINSTANCE instance, const SettingsRecord& settings,
+                     const std::wstring& rendererPath) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = SaverWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = kSaverWindowClass;
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  RegisterClassW(&windowClass);
+
+  // Borderless and as large as the primary screen, so its inner area is the screen size; never
+  // shown, so the screen copy holds none of the host's windows.
+  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kSaverWindowClass, kSaverWindowTitle, WS_POPUP,
+                                0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) return false;
+
+  // The window keeps its state for the whole run; the host ends by process termination.
+  auto* saver = new SaverWindow(settings, rendererPath);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(saver));
+  // The renderer watch runs from the moment the window is loaded; its ticks arrive once the
+  // start-up has returned to the message loop.
+  SetTimer(window, kTimer3RendererWatch, kRendererWatchIntervalMs, nullptr);
+  FormLoad(window, *saver);
+  return true;
+}

@@ -1,0 +1,15 @@
+# The renderer ended from outside, without closing its window: the host notices within a second
+# and ends too.
+source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
+source "$(dirname "$0")/lib/host_scenario.sh"
+harness_start C.UTF-8
+install_host
+show_desktop
+
+start_host /s
+renderer=$(expect_window Valdorique_VC) || exit 1
+pid=$(echo "$renderer" | sed -n 's/.*pid=\([0-9]*\).*/\1/p')
+harness_run_windows taskkill /F /PID "$pid" || harness_fail "cannot end the renderer"
+harness_probe gone Valdorique_VC 5000 >/dev/null || harness_fail "the renderer window stays"
+expect_exit_within 1000
+echo "PASS"

@@ -1,0 +1,36 @@
+# The saver as Windows starts it, "/s", on a Japanese system: the desktop is copied into the
+# capture files, the renderer shows it as the ground, Escape ends the renderer and within a second
+# the host too, which shows the cursor again.
+source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
+source "$(dirname "$0")/lib/host_scenario.sh"
+harness_start ja_JP.UTF-8
+
+install_host
+show_desktop
+start_host /s +pid,trace+cursor
+host_facts=$(expect_window Valdorique_Main) || exit 1
+echo "saver window: $host_facts"
+case "$host_facts" in *visible=0*) ;; *) harness_fail "the saver window is shown" ;; esac
+expect_window Valdorique_VC
+expect_capture_files
+
+sleep 1
+shot=$MIREBORA_BUILD/host_saver_runs.png
+harness_screenshot "$shot"
+expect_colour "$shot" $GROUND_POINT "$DESKTOP_COLOUR"
+
+press_escape
+harness_probe gone Valdorique_VC 10000 >/dev/null || harness_fail "the renderer did not end"
+expect_exit_within 1000
+
+# The host hid the cursor at its start and gave back the count it got, which shows it again.
+host=$(windows_pid_hex "$host_facts")
+cursor_calls "$host"
+[ "$(cursor_calls "$host" | wc -l)" -eq 2 ] || harness_fail "the host did not hide and show once"
+cursor_calls "$host" | head -n 1 | grep -q 'NtUserShowCursor 0, count=-1' ||
+  harness_fail "the host did not hide the cursor first"
+cursor_calls "$host" | tail -n 1 | grep -q 'count=0$' || harness_fail "the cursor is not shown"
+
+# The capture files stay after the saver has ended.
+expect_capture_files
+echo "PASS"

@@ -1,0 +1,208 @@
+# Shared steps of the host scenarios: installing ミレボラ.scr and ミレボラ.dll into a folder whose
+# name has blanks and Japanese characters, a desktop to capture, starting and ending the host,
+# and checking the capture files. Sourced after scripts/lib/wine-harness.sh.
+
+HOST_PROBE=$MIREBORA_BUILD/tests/host-probe.exe
+# Installed as a user would: under Program Files, in a folder with blanks and kanji in its name.
+HOST_FOLDER_NAME="ミレボラ スクリーン セーバー"
+HOST_DIR="$MIREBORA_DRIVE_C/Program Files/$HOST_FOLDER_NAME"
+# The desktop colour the scenarios show, and the ground point where the renderer's first seconds
+# show the middle of the ground.
+DESKTOP_COLOUR="200 40 160"
+GROUND_POINT="512 384"
+
+host_log=
+host_pid=
+
+# install_host [--without-renderer]: copies the programs into HOST_DIR, starting from an empty
+# folder and an empty capture folder.
+install_host() {
+  rm -rf "$HOST_DIR" "$MIREBORA_CAPTURE_DIR"
+  mkdir -p "$HOST_DIR"
+  cp "$MIREBORA_DIST/ミレボラ.scr" "$HOST_DIR/" || harness_fail "no ミレボラ.scr built"
+  if [ "${1:-}" != --without-renderer ]; then
+    cp "$MIREBORA_DIST/ミレボラ.dll" "$HOST_DIR/" || harness_fail "no ミレボラ.dll built"
+  fi
+}
+
+host_probe() { harness_run_windows "$HOST_PROBE" "$@"; }
+
+# show_desktop: a full-screen borderless window in DESKTOP_COLOUR with a white "window" on it,
+# standing in for the user's desktop that the host copies.
+show_desktop() {
+  local picture
+  picture=$(mktemp --suffix=.png)
+  /usr/bin/convert -size 1024x768 "xc:rgb(${DESKTOP_COLOUR// /,})" \
+    -fill white -draw 'rectangle 60,60 420,300' -fill '#1040c0' -draw 'rectangle 60,60 420,92' \
+    "$picture"
+  display -display "$DISPLAY" -geometry 1024x768+0+0 -borderwidth 0 -title desktop "$picture" &
+  harness_track $!
+  for _ in $(seq 100); do
+    xdotool search --name '^desktop$' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  sleep 0.5
+}
+
+# start_host ARGS [WINEDEBUG]: starts the installed host from its folder, as Windows does, with the
+# argument string ARGS (may be empty); its Wine trace goes to $host_log.
+start_host() {
+  host_log=$(mktemp "${TMPDIR:-/tmp}/host-trace.XXXXXX")
+  if [ -n "$1" ]; then
+    (cd "$HOST_DIR" && WINEDEBUG=${2:--all} exec wine ./ミレボラ.scr $1) 2>"$host_log" &
+  else
+    (cd "$HOST_DIR" && WINEDEBUG=${2:--all} exec wine ./ミレボラ.scr) 2>"$host_log" &
+  fi
+  host_pid=$!
+  harness_track "$host_pid"
+}
+
+# wait_host_exit SECONDS: waits for the host to end, sets host_exit_code and host_exit_ms (how
+# long the wait took); fails the scenario when the host still runs after SECONDS.
+wait_host_exit() {
+  local start end
+  start=$(date +%s%N)
+  local deadline=$((SECONDS + $1))
+  while kill -0 "$host_pid" 2>/dev/null; do
+    [ $SECONDS -lt "$deadline" ] || harness_fail "the host still runs after $1 s"
+    sleep 0.05
+  done
+  wait "$host_pid"
+  host_exit_code=$?
+  end=$(date +%s%N)
+  host_exit_ms=$(((end - start) / 1000000))
+}
+
+# expect_window TITLE: the window appears within 20 s; prints its facts.
+expect_window() {
+  harness_probe find "$1" 20000 || harness_fail "no window $1"
+}
+
+# expect_no_window TITLE
+expect_no_window() {
+  if harness_probe find "$1" 0 >/dev/null 2>&1; then harness_fail "a window $1 exists"; fi
+}
+
+# bitmap_size FILE: "WIDTHxHEIGHTxBITS" from the file's headers.
+bitmap_size() {
+  python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], 'rb').read(54)
+assert data[:2] == b'BM', 'not a bitmap file'
+width, height, _, bits = struct.unpack('<iiHH', data[18:30])
+print(f'{width}x{abs(height)}x{bits}')
+PY
+}
+
+# expect_capture_files: the four files with the sizes the renderer expects, file 2 at the screen
+# size, written in the order 1 to 4.
+expect_capture_files() {
+  local i expected=(128x128 1024x768 256x256 256x256) size previous=0 stamp
+  for i in 1 2 3 4; do
+    local file=$MIREBORA_CAPTURE_DIR/Valdorique$i.bmp
+    [ -f "$file" ] || harness_fail "Valdorique$i.bmp was not written"
+    size=$(bitmap_size "$file") || harness_fail "Valdorique$i.bmp is no bitmap file"
+    echo "Valdorique$i.bmp: $size, $(stat -c %s "$file") bytes"
+    case "$size" in "${expected[$((i - 1))]}"x*) ;; *) harness_fail "Valdorique$i.bmp is $size" ;; esac
+    stamp=$(stat -c %Y%N "$file" 2>/dev/null; stat -c %.9Y "$file")
+    stamp=$(stat -c %.9Y "$file")
+    python3 -c "import sys; sys.exit(0 if float('$stamp') >= float('$previous') else 1)" ||
+      harness_fail "Valdorique$i.bmp was written before the file before it"
+    previous=$stamp
+  done
+}
+
+# expect_colour PNG X Y "R G B" [TOLERANCE]
+expect_colour() {
+  local actual expected=($4) tolerance=${5:-24} i
+  actual=($(harness_pixel "$1" "$2" "$3"))
+  for i in 0 1 2; do
+    local d=$((actual[i] - expected[i]))
+    [ ${d#-} -le "$tolerance" ] || harness_fail "pixel ($2, $3) is ${actual[*]}, expected $4"
+  done
+}
+
+# press_escape: focuses the renderer's X window and presses Escape, as a user would. The window
+# may not be mapped yet right after it was created: focusing is tried again for a few seconds.
+press_escape() {
+  local window
+  for _ in $(seq 50); do
+    window=$(xdotool search --name '^Valdorique_VC$' | head -n 1)
+    if [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null; then
+      xdotool key Escape
+      return 0
+    fi
+    sleep 0.1
+  done
+  harness_fail "cannot focus the renderer's window"
+}
+
+# open_probe_window TITLE W H X Y: a window of another program (the preview area of Display
+# Properties, or a stand-in for another host's window); sets probe_window_hwnd.
+open_probe_window() {
+  local out
+  out=$(mktemp)
+  wine "$HOST_PROBE" window "$@" >"$out" 2>/dev/null &
+  harness_track $!
+  for _ in $(seq 200); do
+    probe_window_hwnd=$(tr -d '\r' <"$out" | sed -n 's/^hwnd=//p')
+    [ -n "$probe_window_hwnd" ] && return 0
+    sleep 0.05
+  done
+  harness_fail "the probe window $1 did not open"
+}
+
+# windows_pid_hex FACTS: the pid= field of the probe's window facts, as the 4-digit hex id that
+# prefixes Wine's trace lines of that process.
+windows_pid_hex() { printf '%04x' "$(echo "$1" | sed -n 's/.*pid=\([0-9]*\).*/\1/p')"; }
+
+# cursor_calls PIDHEX: the ShowCursor calls one process made, from the host's trace.
+cursor_calls() { grep "^$1:.*NtUserShowCursor" "$host_log"; }
+
+# expect_exit_within MS: the host ended on its own, with code 0, no later than MS after the wait
+# began.
+expect_exit_within() {
+  wait_host_exit $(($1 / 1000 + 5))
+  echo "host ended ${host_exit_ms} ms after the wait began, code $host_exit_code"
+  [ "$host_exit_code" -eq 0 ] || harness_fail "host exit code $host_exit_code"
+  [ "$host_exit_ms" -le "$1" ] || harness_fail "the host took ${host_exit_ms} ms to end"
+}
+
+# save_host_settings KIND TRACK FILE: writes ミレボラ.ini beside the installed host, as the settings
+# dialog would (through the settings probe, over the system's profile functions).
+save_host_settings() {
+  harness_run_windows "$MIREBORA_BUILD/tests/settings-probe.exe" save \
+    "C:\\Program Files\\$HOST_FOLDER_NAME" "$@" >/dev/null || harness_fail "cannot save settings"
+}
+
+# host_music_run LOCALE KIND FILE: a whole saver run ("/s") with the music settings KIND and FILE,
+# the null sink recorded while the saver runs (into $MUSIC_WORK/run.raw) and for two seconds after
+# the host has ended (into $MUSIC_WORK/after.raw); the MCI commands go to MUSIC_TRACE.
+host_music_run() {
+  music_start "$1"
+  install_host
+  show_desktop
+  save_host_settings "$2" 0 "$3"
+  music_start_recording "$MUSIC_WORK/run.raw"
+  start_host /s trace+mci
+  MUSIC_TRACE=$host_log
+  expect_window Valdorique_VC >/dev/null
+  # Long enough for the two-second tone to end and be started again.
+  sleep 5
+  press_escape
+  harness_probe gone Valdorique_VC 10000 >/dev/null || harness_fail "the renderer did not end"
+  expect_exit_within 1000
+  music_stop_recording
+  music_start_recording "$MUSIC_WORK/after.raw"
+  sleep 2
+  music_stop_recording
+}
+
+# expect_silence_after: nothing sounds once the host has ended.
+expect_silence_after() {
+  local peak seconds
+  read -r peak seconds <<<"$(music_measure "$MUSIC_WORK/after.raw")"
+  echo "after the end: peak amplitude $peak"
+  awk -v p="$peak" -v t="$MUSIC_SOUND_THRESHOLD" 'BEGIN { exit !(p < t) }' ||
+    harness_fail "the music still sounds after the host ended"
+}
