@@ -1,5 +1,6 @@
 # ｷｬﾝｾﾙ and the close box end the host without writing: a settings file keeps its bytes after
-# changes made in the dialog, and none is created where there was none.
+# changes made in the dialog, and none is created where there was none. A stored kind outside
+# 0 to 2 leaves every choice unselected.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/settings_scenario.sh"
@@ -41,6 +42,18 @@ dialog_start /c
 expect_dialog
 click_control ${CHOICE_LABEL_ID[2]}
 expect_choice 2 0 1
+click_control $CANCEL_ID
+wait_host_exit 10
+[ "$(md5sum <"$DIALOG_INI")" = "$before" ] || harness_fail "ｷｬﾝｾﾙ changed the settings file"
+
+# A stored kind outside 0 to 2 selects no choice and disables both controls; the dialog works.
+dialog_write_ini 5 0 ''
+before=$(md5sum <"$DIALOG_INI")
+dialog_start /c
+expect_dialog
+expect_choice - 0 0
+click_control ${CHOICE_IMAGE_ID[1]}
+expect_choice 1 1 0
 click_control $CANCEL_ID
 wait_host_exit 10
 [ "$(md5sum <"$DIALOG_INI")" = "$before" ] || harness_fail "ｷｬﾝｾﾙ changed the settings file"

@@ -57,9 +57,12 @@ dialog_write_ini() {
     iconv -f UTF-8 -t CP932 >"$DIALOG_INI" || harness_fail "cannot write the settings file"
 }
 
-# dialog_start [ARGUMENT]: starts the host from its folder with /c (or ARGUMENT).
+# dialog_start [ARGUMENT]: starts the host from its folder with /c (or ARGUMENT); Wine's messages
+# (the channels in DIALOG_WINEDEBUG) go to $dialog_log.
+dialog_log=$(mktemp "${TMPDIR:-/tmp}/dialog-host.XXXXXX")
 dialog_start() {
-  (cd "$DIALOG_FOLDER" && exec wine "./$DIALOG_HOST_NAME" "${1:-/c}") &
+  (cd "$DIALOG_FOLDER" && WINEDEBUG=${DIALOG_WINEDEBUG:-$WINEDEBUG} \
+    exec wine "./$DIALOG_HOST_NAME" "${1:-/c}") 2>>"$dialog_log" &
   dialog_pid=$!
   harness_track "$dialog_pid"
 }
