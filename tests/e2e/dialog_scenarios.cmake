@@ -13,3 +13,4 @@ mirebora_scenario(dialog_cancel_and_close_write_nothing dialog_cancel_and_close_
 mirebora_scenario(dialog_file_chooser dialog_file_chooser.sh)
 mirebora_scenario(dialog_tab_order dialog_tab_order.sh)
 mirebora_scenario(dialog_link_opens_address dialog_link_opens_address.sh)
+mirebora_scenario(dialog_second_instance_ends dialog_second_instance_ends.sh)
