@@ -1,0 +1,41 @@
+# An MP3 file chosen in the dialog's file chooser (typed with its whole path: blanks, Japanese
+# characters and a letter outside code page 932) and stored with Set is what a later /s run
+# opens and plays: the null sink hears it.
+source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
+source "$(dirname "$0")/lib/renderer_scenario.sh"
+source "$(dirname "$0")/lib/settings_scenario.sh"
+source "$(dirname "$0")/lib/music_scenario.sh"
+source "$(dirname "$0")/lib/dialog_scenario.sh"
+music_start ja_JP.UTF-8
+dialog_fresh_folder
+path="$MUSIC_ROOT_WIN\\$MUSIC_MP3_NAME"
+
+dialog_start /c
+expect_dialog
+click_control ${CHOICE_LABEL_ID[2]}
+click_control $FILE_BUTTON_ID
+dialog_probe chooser "$CHOOSER_TITLE" >/dev/null || harness_fail "no file chooser"
+dialog_probe choose "$CHOOSER_TITLE" "$path" || harness_fail "cannot choose the MP3"
+harness_probe gone "$CHOOSER_TITLE" 5000 || harness_fail "the chooser stays open"
+sleep 0.3
+expect_control_text $FILE_NAME_ID "$path"
+click_control $SET_ID
+wait_host_exit 10
+dialog_ini_text
+
+# The saver, started from the same folder, plays the chosen file.
+music_start_recording "$MUSIC_WORK/saver.raw"
+DIALOG_WINEDEBUG=-all,trace+mci dialog_start /s
+harness_probe find Valdorique_VC 20000 >/dev/null || harness_fail "the saver did not start"
+sleep 4
+press_escape
+harness_probe gone Valdorique_VC 10000 >/dev/null || harness_fail "the renderer did not end"
+wait_host_exit 15
+music_stop_recording
+MUSIC_TRACE=$dialog_log
+commands=$(music_sent_commands)
+echo "$commands" | head -n 3
+[ "$(head -n 1 <<<"$commands")" = "open \\\"$(music_trace_form "$path")\\\" type MPEGVideo Alias MP3Play" ] ||
+  harness_fail "the saver did not open the chosen MP3"
+music_expect_sound "$MUSIC_WORK/saver.raw"
+echo "PASS"
