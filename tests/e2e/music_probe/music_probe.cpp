@@ -8,6 +8,11 @@
 //                            200 ms while it stays on, for at most SECONDS seconds, printing
 //                            "cd-tick=N cd-timer=on|off", then stop
 //   wave-devices             print "wave-devices=N"
+//   bench-ticks N MP3PATH    time N ticks of the CD watch (a CD opened as the saver opens it) and
+//                            N ticks of the MP3 watch (MP3PATH playing), each from the start to
+//                            the end of the watch call, as the window's timer handler runs it;
+//                            print "cd-tick-us=" and "mp3-tick-us=" with the median, the
+//                            10th and the 90th percentile in microseconds
 // The music commands print "open-devices-started=N", the number of MCI devices open right after
 // starting, and end with "open-devices=N", the number still open after stopping; play-file also
 // prints "mp3-after-stop=" and the MP3 device's mode or error code then. Texts are printed as
@@ -18,10 +23,12 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "settings/music.h"
 #include "settings/music_session.h"
@@ -125,6 +132,59 @@ int PlayCd(long seconds) {
   return PrintOpenDevices(mci, "open-devices");
 }
 
+double MicrosecondsBetween(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+  LARGE_INTEGER frequency{};
+  QueryPerformanceFrequency(&frequency);
+  return 1e6 * double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+}
+
+// "median p10 p90" of the times.
+std::string Percentiles(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  auto at = [&](double share) { return times[size_t(share * double(times.size() - 1))]; };
+  char text[96];
+  std::snprintf(text, sizeof text, "median=%.0f p10=%.0f p90=%.0f", at(0.5), at(0.1), at(0.9));
+  return text;
+}
+
+template <typename Tick>
+std::vector<double> TimeTicks(long count, DWORD intervalMs, Tick tick) {
+  std::vector<double> times;
+  for (long i = 0; i < count; ++i) {
+    WaitPumping(intervalMs);
+    LARGE_INTEGER before{}, after{};
+    QueryPerformanceCounter(&before);
+    tick();
+    QueryPerformanceCounter(&after);
+    times.push_back(MicrosecondsBetween(before, after));
+  }
+  return times;
+}
+
+int BenchTicks(long count, const wchar_t* mp3Path) {
+  Win32MciPort mci;
+  SettingsRecord cd;
+  cd.bgmKind = MusicCd;
+  BackgroundMusic cdMusic(mci, cd);
+  cdMusic.OpenCdAudio();
+  // Every tick is timed, also after an error has ended the watch in the saver: the call is what
+  // the user-interface thread waits for.
+  Print("cd-tick-us " + Percentiles(TimeTicks(count, kCdWatchIntervalMs,
+                                              [&] { cdMusic.WatchCdAudio(); })) + "\n");
+  cdMusic.CloseCdAudio();
+
+  SettingsRecord file;
+  file.bgmKind = MusicFile;
+  file.bgmFile = Utf8FromWide(mp3Path);
+  BackgroundMusic mp3Music(mci, file);
+  mp3Music.OpenAndPlayMp3();
+  Print("mp3-tick-us " + Percentiles(TimeTicks(count, kMp3WatchIntervalMs / 10,
+                                               [&] { mp3Music.WatchMp3(); })) + "\n");
+  Print("mp3-mode-at-end=" + ReplyOrError(mci, kMp3ModeQuery, kMp3ModeReplyLength) + "\n");
+  mp3Music.CloseMp3();
+  return kExitOk;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -140,6 +200,11 @@ int wmain(int argc, wchar_t** argv) {
     return PlayFile(argv[2], seconds);
   }
   if (command == L"cd" && argc == 3 && ParseSeconds(argv[2], seconds)) return PlayCd(seconds);
-  std::fputs("usage: music-probe play-file PATH SECONDS | cd SECONDS | wave-devices\n", stderr);
+  if (command == L"bench-ticks" && argc == 4) {
+    const long count = std::wcstol(argv[2], nullptr, kDecimal);
+    if (count >= 1 && count <= 100000) return BenchTicks(count, argv[3]);
+  }
+  std::fputs("usage: music-probe play-file PATH SECONDS | cd SECONDS | wave-devices | "
+             "bench-ticks N MP3PATH\n", stderr);
   return kExitUsage;
 }
