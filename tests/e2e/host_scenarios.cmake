@@ -11,6 +11,7 @@ mirebora_scenario(host_reports_missing_renderer host_reports_missing_renderer.sh
 mirebora_scenario(host_other_modes_end_without_window host_other_modes_end_without_window.sh)
 mirebora_scenario(host_saver_survives_capture_trouble host_saver_survives_capture_trouble.sh)
 mirebora_scenario(host_ends_when_renderer_killed host_ends_when_renderer_killed.sh)
+mirebora_scenario(host_ends_when_asked_to_close host_ends_when_asked_to_close.sh)
 mirebora_scenario(host_file_shows_name_icon_and_version host_file_shows_name_icon_and_version.sh)
 
 # Whole saver runs with each kind of music, the null sink recorded.
