@@ -33,10 +33,7 @@ TEST(DialogBand, UsesThePeriodOfTheClientHeightOver3142) {
   EXPECT_EQ(rows[10].red, 28);  // 27.979...
 }
 
-TEST(DialogBand, RoundsHalvesToTheEvenNeighbour) {
-  // Height 2: period 2 / 3.142, row 1 gives |sin(1.571)| x 220 = 219.99997...: 220. Height 6:
-  // row 1 is sin(0.52367) x 220 = 109.99... Find rows whose exact value lies on a half: none do
-  // exactly in doubles, so check the rounding itself through values that differ from it.
+TEST(DialogBand, StaysWithinHalfALevelOfTheExactBandAtAnyHeight) {
   for (int height : {1, 2, 3, 7, 100, 480}) {
     const std::vector<BandColour> rows = DialogBandRows(height);
     ASSERT_EQ(rows.size(), static_cast<size_t>(height) + 1);

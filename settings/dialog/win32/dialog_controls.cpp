@@ -1,0 +1,229 @@
+// Building the settings dialog: its fonts and pictures, its controls, the tiled panel, the icon
+// and the tab order.
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <tuple>
+
+#include "controls/command_property_bag.h"
+#include "controls/win32/command_window.h"
+#include "dialog_artwork.h"
+#include "settings/dialog/dialog_layout.h"
+#include "settings/dialog/dialog_rules.h"
+#include "settings/dialog/win32/dialog_window.h"
+#include "settings/win32/settings_system.h"
+
+namespace {
+
+constexpr COLORREF kPanelTextColour = RGB(0, 0, 0);
+constexpr COLORREF kFormTextColour = RGB(255, 255, 255);
+constexpr COLORREF kFrameColour = RGB(0, 0, 0);
+constexpr int kPointsPerInch = 72;
+// The combo box's list shows this many entries before it scrolls.
+constexpr int kRepeatListRows = 12;
+
+COLORREF ColourOf(std::uint32_t rgb) {
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+HFONT MakeDialogFont(bool underline) {
+  HDC screen = GetDC(nullptr);
+  const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  const int height = -static_cast<int>(kDialogFontPoints * pixelsPerInch / kPointsPerInch + 0.5);
+  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, kShiftJisCharset,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, Wide(kDialogFontFace).c_str());
+}
+
+// The size of a one-line text in `font`: a label that fits its text.
+SIZE TextSize(HWND window, HFONT font, const std::wstring& text) {
+  SIZE size{0, 0};
+  HDC dc = GetDC(window);
+  HGDIOBJ previous = SelectObject(dc, font);
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  size.cy = std::max<LONG>(size.cy, metrics.tmHeight);
+  SelectObject(dc, previous);
+  ReleaseDC(window, dc);
+  return size;
+}
+
+HBITMAP LoadBitmapResource(HINSTANCE instance, int id) {
+  return static_cast<HBITMAP>(
+      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+HWND CreatePiece(SettingsDialog& dialog, const ControlLayout& control, HWND parent) {
+  PieceLook look;
+  look.font = control.kind == ControlKind::LinkLabel ? dialog.linkFont : dialog.font;
+  look.textColour = control.whiteText ? kFormTextColour : kPanelTextColour;
+  look.centred = control.align == TextAlign::Centre;
+  look.multiline = control.multiline;
+  if (control.kind == ControlKind::ChoiceImage) look.image = dialog.radioOff;
+  if (control.kind == ControlKind::LinkLabel) look.cursor = dialog.linkCursor;
+  const std::wstring text = Wide(control.text);
+  int width = control.width, height = control.height;
+  if (width == kFitsText || height == kFitsText) {
+    const SIZE size = TextSize(parent, look.font, text);
+    if (width == kFitsText) width = size.cx;
+    if (height == kFitsText) height = size.cy;
+  }
+  return CreateWindowExW(0, kPieceClassName, text.c_str(), WS_CHILD | WS_VISIBLE, control.left,
+                         control.top, width, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), dialog.instance,
+                         &look);
+}
+
+// A Command button loaded from the dialog's design data, its caption in the dialog's font.
+HWND CreateButton(const SettingsDialog& dialog, const ControlLayout& control, HWND parent) {
+  const CommandPropertyBag stored{{"Caption", std::string(control.text)}};
+  HWND button = CreateCommandButton(dialog.instance, parent, control.id, control.left, control.top,
+                                    control.width, control.height, stored);
+  CaptionFont font;
+  font.faceName = kDialogFontFace;
+  font.size = static_cast<float>(kDialogFontPoints);
+  font.weight = FW_NORMAL;
+  font.charset = kShiftJisCharset;
+  if (button != nullptr) SetCommandFont(button, font);
+  return button;
+}
+
+HWND CreateControl(SettingsDialog& dialog, const ControlLayout& control) {
+  HWND parent = control.parent == ControlParent::Panel ? dialog.panel : dialog.window;
+  const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id));
+  switch (control.kind) {
+    case ControlKind::Panel:
+      return CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                             control.left, control.top, control.width, control.height, parent,
+                             menu, dialog.instance, nullptr);
+    case ControlKind::Frame:
+      return nullptr;  // drawn into the panel's picture
+    case ControlKind::RepeatCombo: {
+      HWND combo = CreateWindowExW(
+          0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
+          control.left, control.top, control.width, control.height * kRepeatListRows, parent,
+          menu, dialog.instance, nullptr);
+      SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
+      return combo;
+    }
+    case ControlKind::CommandButton:
+      return CreateButton(dialog, control, parent);
+    default:
+      return CreatePiece(dialog, control, parent);
+  }
+}
+
+}  // namespace
+
+std::wstring Wide(const char* utf8) {
+  return utf8 != nullptr ? WideFromUtf8(utf8).value_or(std::wstring()) : std::wstring();
+}
+
+std::wstring Wide(const std::string& utf8) { return WideFromUtf8(utf8).value_or(std::wstring()); }
+
+void LoadDialogArtwork(SettingsDialog& dialog) {
+  dialog.font = MakeDialogFont(false);
+  dialog.linkFont = MakeDialogFont(true);
+  dialog.panelTexture = LoadBitmapResource(dialog.instance, IDB_DIALOG_PANEL);
+  dialog.radioOff = LoadBitmapResource(dialog.instance, IDB_DIALOG_RADIO_OFF);
+  dialog.radioOn = LoadBitmapResource(dialog.instance, IDB_DIALOG_RADIO_ON);
+  dialog.linkCursor = LoadCursorW(dialog.instance, MAKEINTRESOURCEW(IDC_DIALOG_LINK));
+}
+
+void CreateControls(SettingsDialog& dialog) {
+  for (const ControlLayout& control : kDialogLayout) {
+    HWND window = CreateControl(dialog, control);
+    if (control.id == kPanel) dialog.panel = window;
+    if (control.id == kRepeatTrack) dialog.repeatTrack = window;
+    if (control.id == kFileButton) dialog.fileButton = window;
+    if (control.id == kFileName) dialog.fileName = window;
+    if (control.id >= kChoiceImage0 && control.id < kChoiceImage0 + kChoiceCount) {
+      dialog.choiceImages[static_cast<size_t>(control.id - kChoiceImage0)] = window;
+    }
+  }
+  for (int id : DialogTabOrder()) {
+    const ControlLayout* control = FindControl(id);
+    HWND parent = control->parent == ControlParent::Panel ? dialog.panel : dialog.window;
+    if (HWND window = GetDlgItem(parent, id)) dialog.tabStops.push_back(window);
+  }
+}
+
+void InitButtons(const SettingsDialog& dialog) {
+  for (const ControlLayout& control : kDialogLayout) {
+    if (control.kind != ControlKind::CommandButton) continue;
+    HWND parent = control.parent == ControlParent::Panel ? dialog.panel : dialog.window;
+    if (HWND button = GetDlgItem(parent, control.id)) {
+      SendMessageW(button, kCommandInitializeMessage, 0, 0);
+    }
+  }
+}
+
+void TilePanelBackground(const SettingsDialog& dialog) {
+  RetainedPicture* picture = PanelPicture(dialog.panel);
+  if (picture == nullptr) return;
+  HBRUSH fill = CreateSolidBrush(ColourOf(kPanelBackgroundRgb));
+  const RECT all{0, 0, picture->width, picture->height};
+  FillRect(picture->dc, &all, fill);
+  DeleteObject(fill);
+  if (dialog.panelTexture != nullptr) {
+    HDC texture = CreateCompatibleDC(picture->dc);
+    HGDIOBJ previous = SelectObject(texture, dialog.panelTexture);
+    for (const TilePosition& tile : PanelTilePositions(picture->width, picture->height,
+                                                       kPanelTextureWidth, kPanelTextureHeight)) {
+      BitBlt(picture->dc, tile.x, tile.y, kPanelTextureWidth, kPanelTextureHeight, texture, 0, 0,
+             SRCCOPY);
+    }
+    SelectObject(texture, previous);
+    DeleteDC(texture);
+  }
+  if (const ControlLayout* frame = FindControl(kBgmFrame)) {
+    HBRUSH line = CreateSolidBrush(kFrameColour);
+    const RECT box{frame->left, frame->top, frame->left + frame->width, frame->top + frame->height};
+    FrameRect(picture->dc, &box, line);
+    DeleteObject(line);
+  }
+  InvalidateRect(dialog.panel, nullptr, FALSE);
+}
+
+// Shared icons: the system frees them with the program.
+void SetWindowIcons(const SettingsDialog& dialog) {
+  for (const auto& [which, width, height] :
+       {std::tuple{ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)},
+        std::tuple{ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)}}) {
+    HANDLE icon = LoadImageW(dialog.instance, MAKEINTRESOURCEW(IDI_MIREBORA), IMAGE_ICON, width,
+                             height, LR_SHARED);
+    if (icon != nullptr) {
+      SendMessageW(dialog.window, WM_SETICON, static_cast<WPARAM>(which),
+                   reinterpret_cast<LPARAM>(icon));
+    }
+  }
+}
+
+bool MoveFocusByTab(const SettingsDialog& dialog, const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+  if (message.hwnd != dialog.window && !IsChild(dialog.window, message.hwnd)) return false;
+  const auto count = static_cast<int>(dialog.tabStops.size());
+  if (count == 0) return false;
+  HWND focus = GetFocus();
+  // The last stop holding the focus: the panel holds the controls inside it, which come later.
+  int current = -1;
+  for (int i = 0; i < count; ++i) {
+    HWND stop = dialog.tabStops[static_cast<size_t>(i)];
+    if (focus == stop || IsChild(stop, focus)) current = i;
+  }
+  const int step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+  // Without a focused stop, Tab starts at the first one and Shift+Tab at the last.
+  int index = current >= 0 ? current : (step > 0 ? count - 1 : 0);
+  for (int tried = 0; tried < count; ++tried) {
+    index = (index + step + count) % count;
+    HWND stop = dialog.tabStops[static_cast<size_t>(index)];
+    if (IsWindowEnabled(stop) && IsWindowVisible(stop)) {
+      SetFocus(stop);
+      return true;
+    }
+  }
+  return true;
+}
+

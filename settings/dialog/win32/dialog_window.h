@@ -1,0 +1,78 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "settings/dialog/win32/dialog_pieces.h"
+#include "settings/settings_file.h"
+
+// The settings dialog window's own data and the steps that build it; shared by the files of the
+// dialog window only.
+
+inline constexpr int kChoiceCount = 3;
+
+// UTF-16 of a UTF-8 text; empty for nullptr or a text that is not UTF-8.
+std::wstring Wide(const char* utf8);
+std::wstring Wide(const std::string& utf8);
+
+// Everything the dialog window owns, released in one place.
+struct SettingsDialog {
+  SettingsDialog(HINSTANCE instance, SettingsRecord& settings, SettingsFile& file)
+      : instance(instance), settings(settings), file(file) {}
+  ~SettingsDialog() {
+    background.Release();
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(font), static_cast<HGDIOBJ>(linkFont),
+                           static_cast<HGDIOBJ>(panelTexture), static_cast<HGDIOBJ>(radioOff),
+                           static_cast<HGDIOBJ>(radioOn)}) {
+      if (object != nullptr) DeleteObject(object);
+    }
+  }
+  SettingsDialog(const SettingsDialog&) = delete;
+  SettingsDialog& operator=(const SettingsDialog&) = delete;
+
+  HINSTANCE instance;
+  SettingsRecord& settings;
+  SettingsFile& file;
+
+  HWND window = nullptr;
+  HWND panel = nullptr;
+  HWND repeatTrack = nullptr;
+  HWND fileButton = nullptr;
+  HWND fileName = nullptr;
+  std::array<HWND, kChoiceCount> choiceImages{};
+  std::vector<HWND> tabStops;  // in tab order
+
+  HFONT font = nullptr;
+  HFONT linkFont = nullptr;
+  HBITMAP panelTexture = nullptr;
+  HBITMAP radioOff = nullptr;
+  HBITMAP radioOn = nullptr;
+  HCURSOR linkCursor = nullptr;  // a shared resource cursor: not destroyed
+  RetainedPicture background;    // the painted band
+
+  POINT cursor{0, 0};  // cursorX, cursorY: where the zooms start and end
+  bool closed = false;
+};
+
+// The fonts, pictures and cursor of the dialog, from the program's resources. Whatever fails to
+// load stays null and its step is skipped later.
+void LoadDialogArtwork(SettingsDialog& dialog);
+
+// Every control of the layout table, in table order; fills the handles and the tab order.
+void CreateControls(SettingsDialog& dialog);
+
+// InitButtons: Initialize on every Command button, in the form's control order.
+void InitButtons(const SettingsDialog& dialog);
+
+// TilePanelBackground, then the "BGM" frame over the tiles.
+void TilePanelBackground(const SettingsDialog& dialog);
+
+// The program icon on the window, at the caption's and the task switcher's sizes.
+void SetWindowIcons(const SettingsDialog& dialog);
+
+// Tab and Shift+Tab move the focus along the tab order, past controls that are disabled. True
+// when `message` was such a key press and has been handled.
+bool MoveFocusByTab(const SettingsDialog& dialog, const MSG& message);
