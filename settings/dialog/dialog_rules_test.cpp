@@ -31,6 +31,7 @@ TEST(DialogBand, UsesThePeriodOfTheClientHeightOver3142) {
   }
   EXPECT_EQ(rows[1].red, 3);   // 2.8097...
   EXPECT_EQ(rows[10].red, 28);  // 27.979...
+  EXPECT_EQ(rows[109].red, 217);  // 216.5002 with 3.142; pi gives just under 216.5
 }
 
 TEST(DialogBand, StaysWithinHalfALevelOfTheExactBandAtAnyHeight) {

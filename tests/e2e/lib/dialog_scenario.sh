@@ -215,6 +215,8 @@ count=31" ] || harness_fail "unexpected repeat list: $(head -n 3 <<<"$combo")"
   for y in 0 5 60 123 200 245; do
     expect_client_colour "$shot" 6 "$y" "$(band_colour "$y")" 2
   done
+  # Row 109 tells the constant 3.142 from pi: 217 with it, 216 with pi.
+  expect_client_colour "$shot" 6 109 "217 217 247" 0
   # The panel: light grey texture; brighter at its left than at its right.
   local left right
   left=$(harness_pixel "$shot" $((dialog_origin_x + 12 + 5)) $((dialog_origin_y + 16 + 150)))
