@@ -224,7 +224,8 @@ music_wav_scenario() {
   music_start "$1"
   local path="$MUSIC_ROOT_WIN\\$MUSIC_WAV_NAME" out
   music_start_recording "$MUSIC_WORK/wav.raw"
-  out=$(music_probe play-file "$path" 4) || harness_fail "play-file: exit $?"
+  # Six seconds: three times the tone, so a loop shows even when the sound starts late.
+  out=$(music_probe play-file "$path" 6) || harness_fail "play-file: exit $?"
   music_stop_recording
   echo "$out"
   music_expect_line "$out" "mp3-timer=off" "the MP3 watch for a WAV file"
