@@ -1,10 +1,11 @@
 #include "settings/settings_file.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
+
+#include "settings/decimal_text.h"
 
 namespace {
 
@@ -15,51 +16,15 @@ const std::string kKindKey = "BGM\x8B\xE6\x95\xAA";
 const std::string kRepeatTrackKey = "BGM\xD8\xCB\xDF\xB0\xC4";
 const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-size_t SkipDigits(std::string_view text, size_t at) {
-  while (at < text.size() && IsDigit(text[at])) ++at;
-  return at;
-}
-
 // The value of a stored number, rounded toward minus infinity: "1.9" gives 1, "-0.5" gives -1.
 // The whole text must be one decimal number (sign, digits, fraction, exponent), blanks around it
 // allowed; anything else, or a value outside 16 bits, gives std::nullopt.
 std::optional<int16_t> ParseSettingNumber(std::string_view text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  text = text.substr(begin, end - begin);
-
-  size_t at = 0;
-  if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
-  const size_t mantissaStart = at;
-  at = SkipDigits(text, at);
-  size_t digits = at - mantissaStart;
-  if (at < text.size() && text[at] == '.') {
-    const size_t fractionStart = ++at;
-    at = SkipDigits(text, at);
-    digits += at - fractionStart;
-  }
-  if (digits == 0) return std::nullopt;
-  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-    ++at;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
-    const size_t exponentStart = at;
-    at = SkipDigits(text, at);
-    if (at == exponentStart) return std::nullopt;
-  }
-  if (at != text.size()) return std::nullopt;
-
-  // from_chars takes no "+" sign.
-  const size_t numberStart = text[0] == '+' ? 1 : 0;
-  double value = 0;
-  const auto result = std::from_chars(text.data() + numberStart, text.data() + text.size(), value);
-  if (result.ec != std::errc()) return std::nullopt;
-  const double whole = std::floor(value);
-  if (whole < std::numeric_limits<int16_t>::min() || whole > std::numeric_limits<int16_t>::max()) {
+  const std::optional<double> value = DecimalTextValue(text);
+  if (!value) return std::nullopt;
+  const double whole = std::floor(*value);
+  if (!(whole >= std::numeric_limits<int16_t>::min() &&
+        whole <= std::numeric_limits<int16_t>::max())) {
     return std::nullopt;
   }
   return static_cast<int16_t>(whole);

@@ -1,8 +1,9 @@
 #include "settings/dialog/dialog_rules.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
+
+#include "settings/decimal_text.h"
 
 namespace {
 
@@ -22,8 +23,6 @@ double RoundHalfToEven(double value) {
   if (fraction < 0.5) return below;
   return std::fmod(below, 2.0) == 0 ? below : below + 1;
 }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The text with full-width digits, signs, point and blanks (as typed with an input method) made
 // ASCII; other bytes are kept.
@@ -53,46 +52,6 @@ std::string AsciiNumberForm(std::string_view text) {
     out += text[at++];
   }
   return out;
-}
-
-size_t SkipDigits(std::string_view text, size_t at) {
-  while (at < text.size() && IsDigit(text[at])) ++at;
-  return at;
-}
-
-// The value of a text that is one decimal number with blanks around it; std::nullopt otherwise.
-std::optional<double> DecimalValue(std::string_view text) {
-  const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-
-  size_t at = 0;
-  if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
-  const size_t mantissaStart = at;
-  at = SkipDigits(text, at);
-  size_t digits = at - mantissaStart;
-  if (at < text.size() && text[at] == '.') {
-    const size_t fractionStart = ++at;
-    at = SkipDigits(text, at);
-    digits += at - fractionStart;
-  }
-  if (digits == 0) return std::nullopt;
-  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-    ++at;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
-    const size_t exponentStart = at;
-    at = SkipDigits(text, at);
-    if (at == exponentStart) return std::nullopt;
-  }
-  if (at != text.size()) return std::nullopt;
-
-  const size_t numberStart = text[0] == '+' ? 1 : 0;  // from_chars takes no "+"
-  double value = 0;
-  const auto result = std::from_chars(text.data() + numberStart, text.data() + text.size(), value);
-  // A huge exponent is out of range: as far outside 16 bits as any.
-  if (result.ec == std::errc::result_out_of_range) return std::numeric_limits<double>::infinity();
-  if (result.ec != std::errc()) return std::nullopt;
-  return value;
 }
 
 }  // namespace
@@ -145,7 +104,7 @@ std::vector<std::string> RepeatTrackEntries() {
 }
 
 std::int16_t RepeatTrackFromText(std::string_view text) {
-  const std::optional<double> value = DecimalValue(AsciiNumberForm(text));
+  const std::optional<double> value = DecimalTextValue(AsciiNumberForm(text));
   if (!value || !std::isfinite(*value)) return 0;
   const double rounded = RoundHalfToEven(*value);
   if (rounded < std::numeric_limits<std::int16_t>::min() ||
