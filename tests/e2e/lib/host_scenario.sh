@@ -1,15 +1,16 @@
 # Shared steps of the host scenarios: installing ミレボラ.scr and ミレボラ.dll into a folder whose
 # name has blanks and Japanese characters, a desktop to capture, starting and ending the host,
-# and checking the capture files. Sourced after scripts/lib/wine-harness.sh.
+# and checking the capture files. Sourced after scripts/lib/wine-harness.sh; brings the renderer
+# scenarios' steps (expect_colour, press_escape) with it.
+
+source "$(dirname "${BASH_SOURCE[0]}")/renderer_scenario.sh"
 
 HOST_PROBE=$MIREBORA_BUILD/tests/host-probe.exe
 # Installed as a user would: under Program Files, in a folder with blanks and kanji in its name.
 HOST_FOLDER_NAME="ミレボラ スクリーン セーバー"
 HOST_DIR="$MIREBORA_DRIVE_C/Program Files/$HOST_FOLDER_NAME"
-# The desktop colour the scenarios show, and the ground point where the renderer's first seconds
-# show the middle of the ground.
+# The desktop colour the scenarios show; the renderer's first seconds show it at GROUND_POINT.
 DESKTOP_COLOUR="200 40 160"
-GROUND_POINT="512 384"
 
 host_log=
 host_pid=
@@ -104,37 +105,11 @@ expect_capture_files() {
     size=$(bitmap_size "$file") || harness_fail "Valdorique$i.bmp is no bitmap file"
     echo "Valdorique$i.bmp: $size, $(stat -c %s "$file") bytes"
     case "$size" in "${expected[$((i - 1))]}"x*) ;; *) harness_fail "Valdorique$i.bmp is $size" ;; esac
-    stamp=$(stat -c %Y%N "$file" 2>/dev/null; stat -c %.9Y "$file")
     stamp=$(stat -c %.9Y "$file")
     python3 -c "import sys; sys.exit(0 if float('$stamp') >= float('$previous') else 1)" ||
       harness_fail "Valdorique$i.bmp was written before the file before it"
     previous=$stamp
   done
-}
-
-# expect_colour PNG X Y "R G B" [TOLERANCE]
-expect_colour() {
-  local actual expected=($4) tolerance=${5:-24} i
-  actual=($(harness_pixel "$1" "$2" "$3"))
-  for i in 0 1 2; do
-    local d=$((actual[i] - expected[i]))
-    [ ${d#-} -le "$tolerance" ] || harness_fail "pixel ($2, $3) is ${actual[*]}, expected $4"
-  done
-}
-
-# press_escape: focuses the renderer's X window and presses Escape, as a user would. The window
-# may not be mapped yet right after it was created: focusing is tried again for a few seconds.
-press_escape() {
-  local window
-  for _ in $(seq 50); do
-    window=$(xdotool search --name '^Valdorique_VC$' | head -n 1)
-    if [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null; then
-      xdotool key Escape
-      return 0
-    fi
-    sleep 0.1
-  done
-  harness_fail "cannot focus the renderer's window"
 }
 
 # open_probe_window TITLE W H X Y: a window of another program (the preview area of Display

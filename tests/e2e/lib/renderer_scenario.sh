@@ -81,12 +81,19 @@ expect_colour() {
   done
 }
 
-# press_escape: focuses the renderer's X window and presses Escape, as a user would.
+# press_escape: focuses the renderer's X window and presses Escape, as a user would. The window
+# may not be mapped yet right after it was created: focusing is tried again for a few seconds.
 press_escape() {
   local window
-  window=$(xdotool search --name '^Valdorique_VC$' | head -n 1)
-  [ -n "$window" ] || harness_fail "no X window for Valdorique_VC"
-  xdotool windowfocus --sync "$window" && xdotool key Escape
+  for _ in $(seq 50); do
+    window=$(xdotool search --name '^Valdorique_VC$' | head -n 1)
+    if [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null; then
+      xdotool key Escape
+      return 0
+    fi
+    sleep 0.1
+  done
+  harness_fail "cannot focus the renderer's window"
 }
 
 # count_in_log PATTERN: lines of the renderer's trace matching PATTERN.
