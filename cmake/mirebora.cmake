@@ -64,3 +64,23 @@ function(mirebora_fuzz_target name)
   add_test(NAME ${name}_smoke COMMAND ${name} -runs=${ARG_RUNS} -max_total_time=60 -rss_limit_mb=1024 ${corpus})
   set_tests_properties(${name}_smoke PROPERTIES LABELS fuzz FIXTURES_REQUIRED ${name}_corpus)
 endfunction()
+
+# mirebora_committed_output(NAME OUTPUT DIR COMMAND TOOL ARGS... FILES FILE... [REQUIRES FIXTURE...]):
+# tests that a generating tool, run into DIR, writes exactly the files committed beside the calling
+# CMakeLists.txt: one test makes DIR (fixture NAME_folder), one runs the tool (after REQUIRES
+# too), and one per file compares the output with the committed file byte for byte.
+function(mirebora_committed_output name)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "OUTPUT" "COMMAND;FILES;REQUIRES")
+  add_test(NAME ${name}_folder COMMAND ${CMAKE_COMMAND} -E make_directory ${ARG_OUTPUT})
+  set_tests_properties(${name}_folder PROPERTIES FIXTURES_SETUP ${name}_folder)
+  add_test(NAME ${name}_run COMMAND ${ARG_COMMAND})
+  set_tests_properties(${name}_run PROPERTIES
+    FIXTURES_REQUIRED "${name}_folder;${ARG_REQUIRES}" FIXTURES_SETUP ${name}_output)
+  foreach(file IN LISTS ARG_FILES)
+    add_test(NAME ${name}_${file}_committed
+             COMMAND ${CMAKE_COMMAND} -E compare_files ${ARG_OUTPUT}/${file}
+                     ${CMAKE_CURRENT_SOURCE_DIR}/${file})
+    set_tests_properties(${name}_${file}_committed PROPERTIES
+      LABELS unit FIXTURES_REQUIRED ${name}_output)
+  endforeach()
+endfunction()
