@@ -7,15 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "bitmap_headers.h"
+
 namespace {
 
 constexpr int kWidth = 64;
 constexpr int kHeight = 25;
-constexpr int kBytesPerPixel = 3;
-constexpr int kRowBytes = kWidth * kBytesPerPixel;  // already a multiple of 4
-constexpr int kFileHeaderBytes = 14;
-constexpr int kInfoHeaderBytes = 40;
-constexpr int kPixelsPerMetre = 3780;  // 96 dots per inch
 
 struct Rgb {
   std::uint8_t red, green, blue;
@@ -125,30 +122,8 @@ Rgb PixelOf(const ImageLook& look, int x, int y) {
   }
 }
 
-void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
 std::vector<std::uint8_t> Bitmap(const ImageLook& look) {
-  constexpr std::uint32_t kPixelBytes = kRowBytes * kHeight;
-  constexpr std::uint32_t kOffset = kFileHeaderBytes + kInfoHeaderBytes;
-  std::vector<std::uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  PutLittleEndian(out, kOffset + kPixelBytes, 4);
-  PutLittleEndian(out, 0, 4);
-  PutLittleEndian(out, kOffset, 4);
-  PutLittleEndian(out, kInfoHeaderBytes, 4);
-  PutLittleEndian(out, kWidth, 4);
-  PutLittleEndian(out, kHeight, 4);  // bottom-up rows
-  PutLittleEndian(out, 1, 2);        // planes
-  PutLittleEndian(out, 24, 2);       // bits per pixel
-  PutLittleEndian(out, 0, 4);        // no compression
-  PutLittleEndian(out, kPixelBytes, 4);
-  PutLittleEndian(out, kPixelsPerMetre, 4);
-  PutLittleEndian(out, kPixelsPerMetre, 4);
-  PutLittleEndian(out, 0, 4);
-  PutLittleEndian(out, 0, 4);
+  std::vector<std::uint8_t> out = BitmapFileHeaders(kWidth, kHeight, 24, 0);
   for (int y = kHeight - 1; y >= 0; --y) {
     for (int x = 0; x < kWidth; ++x) {
       const Rgb c = PixelOf(look, x, y);

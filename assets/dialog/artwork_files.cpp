@@ -1,38 +1,13 @@
 #include "artwork_files.h"
 
+#include "bitmap_headers.h"
+
 namespace {
 
-constexpr std::uint32_t kFileHeaderBytes = 14;
-constexpr std::uint32_t kInfoHeaderBytes = 40;
 constexpr std::uint32_t kDirectoryBytes = 6;
 constexpr std::uint32_t kDirectoryEntryBytes = 16;
-constexpr std::uint32_t kPixelsPerMetre = 3780;  // 96 dots per inch
 constexpr std::uint16_t kIconType = 1;
 constexpr std::uint16_t kCursorType = 2;
-
-void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-// Rows of bitmaps are padded to whole 32-bit words.
-std::uint32_t RowBytes(int width, int bitsPerPixel) {
-  return ((static_cast<std::uint32_t>(width) * bitsPerPixel + 31) / 32) * 4;
-}
-
-void PutInfoHeader(std::vector<std::uint8_t>& out, int width, int height, int bitsPerPixel,
-                   std::uint32_t imageBytes, std::uint32_t coloursUsed) {
-  Put(out, kInfoHeaderBytes, 4);
-  Put(out, static_cast<std::uint32_t>(width), 4);
-  Put(out, static_cast<std::uint32_t>(height), 4);
-  Put(out, 1, 2);  // planes
-  Put(out, static_cast<std::uint32_t>(bitsPerPixel), 2);
-  Put(out, 0, 4);  // no compression
-  Put(out, imageBytes, 4);
-  Put(out, kPixelsPerMetre, 4);
-  Put(out, kPixelsPerMetre, 4);
-  Put(out, coloursUsed, 4);
-  Put(out, 0, 4);  // all colours important
-}
 
 void PutPaletteEntry(std::vector<std::uint8_t>& out, const Rgb& colour) {
   out.push_back(colour.blue);
@@ -58,32 +33,24 @@ void PutMask(std::vector<std::uint8_t>& out, Predicate set) {
 // The directory of an icon or cursor file holding one 32 x 32 image that follows it.
 void PutDirectory(std::vector<std::uint8_t>& out, std::uint16_t type, std::uint8_t colourCount,
                   std::uint16_t field1, std::uint16_t field2, std::uint32_t imageBytes) {
-  Put(out, 0, 2);
-  Put(out, type, 2);
-  Put(out, 1, 2);  // one image
+  PutLittleEndian(out, 0, 2);
+  PutLittleEndian(out, type, 2);
+  PutLittleEndian(out, 1, 2);  // one image
   out.push_back(kCursorSize);
   out.push_back(kCursorSize);
   out.push_back(colourCount);
   out.push_back(0);
-  Put(out, field1, 2);  // icon: planes; cursor: hot spot x
-  Put(out, field2, 2);  // icon: bits per pixel; cursor: hot spot y
-  Put(out, imageBytes, 4);
-  Put(out, kDirectoryBytes + kDirectoryEntryBytes, 4);
+  PutLittleEndian(out, field1, 2);  // icon: planes; cursor: hot spot x
+  PutLittleEndian(out, field2, 2);  // icon: bits per pixel; cursor: hot spot y
+  PutLittleEndian(out, imageBytes, 4);
+  PutLittleEndian(out, kDirectoryBytes + kDirectoryEntryBytes, 4);
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> BitmapFile(const Picture& picture) {
-  const std::uint32_t rowBytes = RowBytes(picture.width, 24);
-  const std::uint32_t pixelBytes = rowBytes * static_cast<std::uint32_t>(picture.height);
-  const std::uint32_t offset = kFileHeaderBytes + kInfoHeaderBytes;
-  std::vector<std::uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  Put(out, offset + pixelBytes, 4);
-  Put(out, 0, 4);
-  Put(out, offset, 4);
-  PutInfoHeader(out, picture.width, picture.height, 24, pixelBytes, 0);
+  const std::uint32_t rowBytes = BitmapRowBytes(picture.width, 24);
+  std::vector<std::uint8_t> out = BitmapFileHeaders(picture.width, picture.height, 24, 0);
   for (int y = picture.height - 1; y >= 0; --y) {
     const std::size_t rowStart = out.size();
     for (int x = 0; x < picture.width; ++x) {
@@ -100,13 +67,13 @@ std::vector<std::uint8_t> BitmapFile(const Picture& picture) {
 std::vector<std::uint8_t> MonochromeCursorFile(const std::vector<CursorPixel>& pixels, int hotX,
                                                int hotY) {
   const auto pixel = [&](int x, int y) { return pixels[static_cast<std::size_t>(y * kCursorSize + x)]; };
-  const std::uint32_t maskBytes = RowBytes(kCursorSize, 1) * kCursorSize;
-  const std::uint32_t imageBytes = kInfoHeaderBytes + 2 * 4 + 2 * maskBytes;
+  const std::uint32_t maskBytes = BitmapRowBytes(kCursorSize, 1) * kCursorSize;
+  const std::uint32_t imageBytes = kBitmapInfoHeaderBytes + 2 * 4 + 2 * maskBytes;
   std::vector<std::uint8_t> out;
   PutDirectory(out, kCursorType, 2, static_cast<std::uint16_t>(hotX),
                static_cast<std::uint16_t>(hotY), imageBytes);
   // The image header counts the colour (XOR) and transparency (AND) masks: twice the height.
-  PutInfoHeader(out, kCursorSize, 2 * kCursorSize, 1, 2 * maskBytes, 2);
+  PutBitmapInfoHeader(out, kCursorSize, 2 * kCursorSize, 1, 2 * maskBytes, 2);
   PutPaletteEntry(out, {0, 0, 0});
   PutPaletteEntry(out, {255, 255, 255});
   // The screen is ANDed with the mask, then XORed with the colour: white and invert set the
@@ -123,13 +90,13 @@ std::vector<std::uint8_t> MonochromeCursorFile(const std::vector<CursorPixel>& p
 std::vector<std::uint8_t> PaletteIconFile(const std::vector<Rgb>& palette,
                                           const std::vector<std::uint8_t>& indices,
                                           const std::vector<bool>& transparent) {
-  const std::uint32_t colourBytes = RowBytes(kIconSize, 8) * kIconSize;
-  const std::uint32_t maskBytes = RowBytes(kIconSize, 1) * kIconSize;
-  const std::uint32_t imageBytes = kInfoHeaderBytes + kIconColours * 4 + colourBytes + maskBytes;
+  const std::uint32_t colourBytes = BitmapRowBytes(kIconSize, 8) * kIconSize;
+  const std::uint32_t maskBytes = BitmapRowBytes(kIconSize, 1) * kIconSize;
+  const std::uint32_t imageBytes = kBitmapInfoHeaderBytes + kIconColours * 4 + colourBytes + maskBytes;
   std::vector<std::uint8_t> out;
   // A colour count of 0 in the directory means 256.
   PutDirectory(out, kIconType, 0, 1, 8, imageBytes);
-  PutInfoHeader(out, kIconSize, 2 * kIconSize, 8, colourBytes + maskBytes, kIconColours);
+  PutBitmapInfoHeader(out, kIconSize, 2 * kIconSize, 8, colourBytes + maskBytes, kIconColours);
   for (int i = 0; i < kIconColours; ++i) {
     PutPaletteEntry(out, i < static_cast<int>(palette.size()) ? palette[static_cast<std::size_t>(i)]
                                                               : Rgb{0, 0, 0});

@@ -2,48 +2,12 @@
 #include <cctype>
 #include <cstddef>
 
+#include "bitmap_headers.h"
 #include "saver_picture_makers.h"
 
 namespace {
 
-constexpr uint32_t kFileHeaderBytes = 14;
-constexpr uint32_t kInfoHeaderBytes = 40;
 constexpr uint32_t kPaletteEntries = 256;
-constexpr uint32_t kPaletteEntryBytes = 4;
-constexpr uint32_t kPixelsPerMetre = 3780;  // 96 dots per inch
-
-void PutLittleEndian(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-uint32_t RowBytes(int width, int bitCount) {
-  return ((static_cast<uint32_t>(width) * bitCount + 31) / 32) * 4;
-}
-
-// File header and info header; the colour table and the rows follow.
-std::vector<uint8_t> Headers(int width, int height, int bitCount, uint32_t paletteEntries) {
-  const uint32_t pixelBytes = RowBytes(width, bitCount) * static_cast<uint32_t>(height);
-  const uint32_t offset = kFileHeaderBytes + kInfoHeaderBytes + paletteEntries * kPaletteEntryBytes;
-  std::vector<uint8_t> out;
-  out.reserve(offset + pixelBytes);
-  out.push_back('B');
-  out.push_back('M');
-  PutLittleEndian(out, offset + pixelBytes, 4);
-  PutLittleEndian(out, 0, 4);  // reserved
-  PutLittleEndian(out, offset, 4);
-  PutLittleEndian(out, kInfoHeaderBytes, 4);
-  PutLittleEndian(out, static_cast<uint32_t>(width), 4);
-  PutLittleEndian(out, static_cast<uint32_t>(height), 4);  // positive: bottom row first
-  PutLittleEndian(out, 1, 2);                              // planes
-  PutLittleEndian(out, static_cast<uint32_t>(bitCount), 2);
-  PutLittleEndian(out, 0, 4);  // uncompressed
-  PutLittleEndian(out, pixelBytes, 4);
-  PutLittleEndian(out, kPixelsPerMetre, 4);
-  PutLittleEndian(out, kPixelsPerMetre, 4);
-  PutLittleEndian(out, paletteEntries, 4);  // colours used
-  PutLittleEndian(out, 0, 4);               // all colours important
-  return out;
-}
 
 void PadRow(std::vector<uint8_t>& out, uint32_t written, uint32_t rowBytes) {
   for (; written < rowBytes; ++written) out.push_back(0);
@@ -52,12 +16,12 @@ void PadRow(std::vector<uint8_t>& out, uint32_t written, uint32_t rowBytes) {
 }  // namespace
 
 std::vector<uint8_t> PalettedBitmapFile(const PalettedPicture& picture) {
-  std::vector<uint8_t> out = Headers(picture.width, picture.height, 8, kPaletteEntries);
+  std::vector<uint8_t> out = BitmapFileHeaders(picture.width, picture.height, 8, kPaletteEntries);
   for (uint32_t i = 0; i < kPaletteEntries; ++i) {
     const Rgb8 colour = i < picture.palette.size() ? picture.palette[i] : Rgb8{};
     out.insert(out.end(), {colour.blue, colour.green, colour.red, 0});
   }
-  const uint32_t rowBytes = RowBytes(picture.width, 8);
+  const uint32_t rowBytes = BitmapRowBytes(picture.width, 8);
   for (int y = picture.height - 1; y >= 0; --y) {
     const auto row = picture.indices.begin() + static_cast<ptrdiff_t>(y) * picture.width;
     out.insert(out.end(), row, row + picture.width);
@@ -67,8 +31,8 @@ std::vector<uint8_t> PalettedBitmapFile(const PalettedPicture& picture) {
 }
 
 std::vector<uint8_t> RgbBitmapFile(const RgbPicture& picture) {
-  std::vector<uint8_t> out = Headers(picture.width, picture.height, 24, 0);
-  const uint32_t rowBytes = RowBytes(picture.width, 24);
+  std::vector<uint8_t> out = BitmapFileHeaders(picture.width, picture.height, 24, 0);
+  const uint32_t rowBytes = BitmapRowBytes(picture.width, 24);
   for (int y = picture.height - 1; y >= 0; --y) {
     for (int x = 0; x < picture.width; ++x) {
       const Rgb8 c = picture.at(x, y);
