@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "dialog_artwork.h"
+#include "settings/win32/settings_system.h"
 
 namespace {
 
@@ -35,16 +36,6 @@ constexpr int kChooserFilterList = 0x470;  // cmb1
 constexpr int kChooserFolderList = 0x471;  // cmb2
 constexpr int kChooserNameCombo = 0x47c;   // cmb13
 constexpr int kChooserNameEdit = 0x480;    // edt1
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string result(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), result.data(), size,
-                      nullptr, nullptr);
-  return result;
-}
 
 std::wstring TextOf(HWND window) {
   wchar_t buffer[1024] = {};
@@ -116,9 +107,9 @@ int Controls(HWND dialog) {
     GetWindowRect(child, &place);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
     std::printf("id=%d class=%s at=%ld,%ld size=%ldx%ld enabled=%d visible=%d text=%s\n",
-                GetDlgCtrlID(child), Utf8(ClassOf(child)).c_str(), place.left, place.top,
+                GetDlgCtrlID(child), Utf8FromWide(ClassOf(child)).c_str(), place.left, place.top,
                 place.right - place.left, place.bottom - place.top, IsWindowEnabled(child) ? 1 : 0,
-                IsWindowVisible(child) ? 1 : 0, Utf8(ShownText(child)).c_str());
+                IsWindowVisible(child) ? 1 : 0, Utf8FromWide(ShownText(child)).c_str());
   }
   return kExitOk;
 }
@@ -143,14 +134,14 @@ int Combo(HWND dialog, int id) {
   HWND combo = FindDescendant(dialog, id);
   if (combo == nullptr) return kExitMissing;
   const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-  std::printf("text=%s\ncount=%ld\n", Utf8(ShownText(combo)).c_str(), static_cast<long>(count));
+  std::printf("text=%s\ncount=%ld\n", Utf8FromWide(ShownText(combo)).c_str(), static_cast<long>(count));
   for (LRESULT i = 0; i < count; ++i) {
     wchar_t item[256] = {};
     const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
     if (length >= 0 && length < 256) {
       SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
     }
-    std::printf("item=%s\n", Utf8(item).c_str());
+    std::printf("item=%s\n", Utf8FromWide(item).c_str());
   }
   return kExitOk;
 }
@@ -211,10 +202,10 @@ HWND NameBox(HWND chooser) {
 int Chooser(HWND chooser) {
   HWND owner = GetWindow(chooser, GW_OWNER);
   std::printf("owner=%s\nfolder=%s\nfilter=%s\nname=%s\n",
-              Utf8(owner ? TextOf(owner) : L"").c_str(),
-              Utf8(ShownText(GetDlgItem(chooser, kChooserFolderList))).c_str(),
-              Utf8(ShownText(GetDlgItem(chooser, kChooserFilterList))).c_str(),
-              Utf8(ShownText(NameBox(chooser))).c_str());
+              Utf8FromWide(owner ? TextOf(owner) : L"").c_str(),
+              Utf8FromWide(ShownText(GetDlgItem(chooser, kChooserFolderList))).c_str(),
+              Utf8FromWide(ShownText(GetDlgItem(chooser, kChooserFilterList))).c_str(),
+              Utf8FromWide(ShownText(NameBox(chooser))).c_str());
   return kExitOk;
 }
 

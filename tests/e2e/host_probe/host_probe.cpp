@@ -29,21 +29,13 @@
 #include <cwchar>
 #include <string>
 
+#include "settings/win32/settings_system.h"
+
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"MireboraProbeWindow";
 constexpr wchar_t kRendererProgram[] = L"ミレボラ.dll";
 constexpr DWORD kSplitTimeoutMs = 30000;
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string out(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), size, nullptr,
-                      nullptr);
-  return out;
-}
 
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
@@ -83,7 +75,7 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM parent) {
                   2);
   DWORD pid = 0;
   GetWindowThreadProcessId(child, &pid);
-  std::printf("title=%s x=%ld y=%ld w=%ld h=%ld visible=%d pid=%lu\n", Utf8(title).c_str(),
+  std::printf("title=%s x=%ld y=%ld w=%ld h=%ld visible=%d pid=%lu\n", Utf8FromWide(title).c_str(),
               rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
               IsWindowVisible(child) ? 1 : 0, pid);
   return TRUE;
@@ -103,7 +95,7 @@ int Resources(const std::wstring& path) {
   if (module == nullptr) return 1;
   wchar_t name[256] = {};
   LoadStringW(module, 1, name, 256);
-  std::printf("name=%s\n", Utf8(name).c_str());
+  std::printf("name=%s\n", Utf8FromWide(name).c_str());
 
   int iconWidth = 0, iconHeight = 0;
   HRSRC group = nullptr;
@@ -143,7 +135,7 @@ int Resources(const std::wstring& path) {
                     std::to_wstring(LOWORD(fixed->dwFileVersionLS));
     }
   }
-  std::printf("version=%s\n", Utf8(fileVersion).c_str());
+  std::printf("version=%s\n", Utf8FromWide(fileVersion).c_str());
   HRSRC manifest = FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST);
   std::string manifestText;
   if (manifest != nullptr) {
@@ -198,7 +190,7 @@ int MessageBoxFacts(const std::wstring& caption) {
   GetDlgItemTextW(box, 0xFFFF, text, 1024);
   BoxContents contents;
   EnumChildWindows(box, CollectBoxPart, reinterpret_cast<LPARAM>(&contents));
-  std::printf("text=%s buttons=%s icon=%d\n", Utf8(text).c_str(), Utf8(contents.buttons).c_str(),
+  std::printf("text=%s buttons=%s icon=%d\n", Utf8FromWide(text).c_str(), Utf8FromWide(contents.buttons).c_str(),
               contents.icon ? 1 : 0);
   std::fflush(stdout);
   return 0;

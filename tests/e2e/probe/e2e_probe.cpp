@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/win32/settings_system.h"
+
 namespace {
 
 struct NamedMessage {
@@ -32,18 +34,6 @@ constexpr NamedMessage kMessages[] = {
     {L"keydown", WM_KEYDOWN},
     {L"keyup", WM_KEYUP},
 };
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) {
-    return {};
-  }
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string result(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), result.data(),
-                      size, nullptr, nullptr);
-  return result;
-}
 
 std::wstring WindowText(HWND window) {
   wchar_t buffer[1024] = {};
@@ -158,8 +148,8 @@ int Dialogs(const std::wstring& caption) {
     wchar_t text[1024] = {};
     GetDlgItemTextW(box, kMessageBoxTextId, text, 1024);
     HWND owner = GetWindow(box, GW_OWNER);
-    std::printf("text=%s\nowner=%s\n", Utf8(Escaped(text)).c_str(),
-                Utf8(owner != nullptr ? WindowText(owner) : L"").c_str());
+    std::printf("text=%s\nowner=%s\n", Utf8FromWide(Escaped(text)).c_str(),
+                Utf8FromWide(owner != nullptr ? WindowText(owner) : L"").c_str());
   }
   return boxes.empty() ? 1 : 0;
 }
