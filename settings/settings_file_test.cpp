@@ -5,8 +5,8 @@
 #include <set>
 #include <vector>
 
-#include "settings/fake_profile_file.h"
-#include "settings/iconv_code_page.h"
+#include "settings/testing/fake_profile_file.h"
+#include "settings/testing/iconv_code_page.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/iconv_code_page.h"
+#include "settings/testing/iconv_code_page.h"
 
 namespace {
 

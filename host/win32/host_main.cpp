@@ -8,7 +8,7 @@
 #include "host/win32/host_state.h"
 #include "host/win32/preview_window.h"
 #include "host/win32/saver_window.h"
-#include "settings/dialog/win32/settings_dialog.h"
+#include "dialog/win32/settings_dialog.h"
 #include "settings/settings_file.h"
 #include "settings/win32/settings_system.h"
 

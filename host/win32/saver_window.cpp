@@ -7,8 +7,8 @@
 #include "host/renderer_watch.h"
 #include "host/win32/capture_files.h"
 #include "host/win32/host_state.h"
-#include "settings/music_session.h"
-#include "settings/win32/mci_system.h"
+#include "music/music_session.h"
+#include "music/win32/mci_system.h"
 
 namespace {
 

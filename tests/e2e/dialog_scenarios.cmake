@@ -4,7 +4,7 @@
 # the dialog as the host does in settings mode, for looking at it alone.
 mirebora_test_program(dialog-probe dialog_probe/dialog_probe.cpp user32 gdi32 mirebora_dialog_artwork
                       mirebora_settings_win32)
-mirebora_test_program(dialog-test-host dialog_probe/dialog_test_host.cpp mirebora_settings_dialog)
+mirebora_test_program(dialog-test-host dialog_probe/dialog_test_host.cpp mirebora_dialog)
 target_link_options(dialog-test-host PRIVATE -mwindows)
 
 mirebora_scenario(dialog_appears_japanese dialog_appears_japanese.sh)

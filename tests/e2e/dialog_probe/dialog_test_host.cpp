@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "settings/dialog/win32/settings_dialog.h"
+#include "dialog/win32/settings_dialog.h"
 #include "settings/settings_file.h"
 #include "settings/win32/settings_system.h"
 

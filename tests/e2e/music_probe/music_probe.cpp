@@ -30,10 +30,10 @@
 #include <string>
 #include <vector>
 
-#include "settings/music.h"
-#include "settings/music_session.h"
+#include "music/music.h"
+#include "music/music_session.h"
 #include "settings/settings_file.h"
-#include "settings/win32/mci_system.h"
+#include "music/win32/mci_system.h"
 #include "settings/win32/settings_system.h"
 
 namespace {

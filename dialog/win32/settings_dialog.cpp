@@ -1,4 +1,4 @@
-#include "settings/dialog/win32/settings_dialog.h"
+#include "dialog/win32/settings_dialog.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -10,10 +10,10 @@
 
 #include "controls/win32/command_window.h"
 #include "dialog_artwork.h"
-#include "settings/dialog/dialog_layout.h"
-#include "settings/dialog/dialog_rules.h"
-#include "settings/dialog/win32/dialog_pieces.h"
-#include "settings/dialog/win32/dialog_window.h"
+#include "dialog/dialog_layout.h"
+#include "dialog/dialog_rules.h"
+#include "dialog/win32/dialog_pieces.h"
+#include "dialog/win32/dialog_window.h"
 #include "settings/win32/settings_system.h"
 
 namespace {

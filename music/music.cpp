@@ -1,4 +1,4 @@
-#include "settings/music.h"
+#include "music/music.h"
 
 #include <charconv>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "settings/dialog/dialog_layout.h"
+#include "dialog/dialog_layout.h"
 
 #include <algorithm>
 

@@ -8,9 +8,9 @@
 #include "controls/command_property_bag.h"
 #include "controls/win32/command_window.h"
 #include "dialog_artwork.h"
-#include "settings/dialog/dialog_layout.h"
-#include "settings/dialog/dialog_rules.h"
-#include "settings/dialog/win32/dialog_window.h"
+#include "dialog/dialog_layout.h"
+#include "dialog/dialog_rules.h"
+#include "dialog/win32/dialog_window.h"
 #include "settings/win32/settings_system.h"
 
 namespace {

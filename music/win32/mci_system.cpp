@@ -1,4 +1,4 @@
-#include "settings/win32/mci_system.h"
+#include "music/win32/mci_system.h"
 
 #include <windows.h>
 #include <mmsystem.h>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/dialog/win32/dialog_pieces.h"
+#include "dialog/win32/dialog_pieces.h"
 #include "settings/settings_file.h"
 
 // The settings dialog window's own data and the steps that build it; shared by the files of the

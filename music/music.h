@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/mci_port.h"
+#include "music/mci_port.h"
 #include "settings/settings_file.h"
 
 // Room for the replies, each with its terminating NUL.

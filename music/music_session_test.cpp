@@ -1,10 +1,10 @@
-#include "settings/music_session.h"
+#include "music/music_session.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "settings/fake_mci_port.h"
+#include "music/testing/fake_mci_port.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings/music_session.h"
+#include "music/music_session.h"
 
 #include <algorithm>
 

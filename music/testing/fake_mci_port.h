@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/mci_port.h"
+#include "music/mci_port.h"
 
 // MCI error codes, numbered as the system numbers them.
 inline constexpr int32_t kMciErrorUnrecognizedKeyword = 259;

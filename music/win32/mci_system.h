@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/mci_port.h"
+#include "music/mci_port.h"
 
 // The background music's seam over the system's Media Control Interface and sound player. Every
 // text crosses through the wide entry points, converted between UTF-8 and UTF-16, so that a music

@@ -1,4 +1,4 @@
-#include "settings/fake_profile_file.h"
+#include "settings/testing/fake_profile_file.h"
 
 #include <optional>
 #include <sstream>

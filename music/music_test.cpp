@@ -1,11 +1,11 @@
-#include "settings/music.h"
+#include "music/music.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <vector>
 
-#include "settings/fake_mci_port.h"
+#include "music/testing/fake_mci_port.h"
 
 namespace {
 

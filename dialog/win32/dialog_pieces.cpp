@@ -1,4 +1,4 @@
-#include "settings/dialog/win32/dialog_pieces.h"
+#include "dialog/win32/dialog_pieces.h"
 
 #include <memory>
 #include <string>

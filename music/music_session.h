@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "settings/mci_port.h"
-#include "settings/music.h"
+#include "music/mci_port.h"
+#include "music/music.h"
 #include "settings/settings_file.h"
 
 // Periods of the saver window's two music timers.

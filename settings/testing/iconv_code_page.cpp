@@ -1,4 +1,4 @@
-#include "settings/iconv_code_page.h"
+#include "settings/testing/iconv_code_page.h"
 
 #include <iconv.h>
 

@@ -1,4 +1,4 @@
-#include "settings/fake_mci_port.h"
+#include "music/testing/fake_mci_port.h"
 
 #include <algorithm>
 #include <cstdio>
