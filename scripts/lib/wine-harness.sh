@@ -7,6 +7,9 @@
 # harness_track PID      end PID too when the scenario ends
 # harness_probe ARGS...  run the e2e probe (tests/e2e/probe) inside Wine
 # harness_run_windows PROGRAM ARGS...  run any Windows program, its output with LF line ends
+# harness_wait SECONDS WHAT COMMAND...  run COMMAND until it succeeds; fail the scenario,
+#                        naming WHAT and SECONDS, when it has not within SECONDS
+# harness_wait_lines SECONDS FILE PATTERN COUNT  wait until FILE has COUNT lines matching PATTERN
 # harness_screenshot OUT save the whole display as a PNG
 # harness_pixel PNG X Y  print the colour of one pixel as "R G B"
 # Every process the harness starts is ended by its id when the shell exits: the recorded ones,
@@ -50,6 +53,29 @@ harness_cleanup() {
 harness_fail() {
   echo "FAIL: $*" >&2
   exit 1
+}
+
+# Scenarios wait for the event they need, never a fixed time: the bounds are generous, since a
+# busy machine may be many times slower than a quiet one, and a wait that runs out names what it
+# waited for. HARNESS_WAIT_SCALE stretches every bound (a debugger, a very slow machine).
+harness_wait() {
+  local seconds=$1 what=$2 started
+  shift 2
+  started=$(date +%s%N)
+  local limit=$((started + seconds * ${HARNESS_WAIT_SCALE:-1} * 1000000000))
+  until "$@"; do
+    [ "$(date +%s%N)" -lt "$limit" ] ||
+      harness_fail "waited $((seconds * ${HARNESS_WAIT_SCALE:-1})) s for $what"
+    sleep 0.1
+  done
+  harness_waited_ms=$((($(date +%s%N) - started) / 1000000))
+}
+
+# harness_has_lines FILE PATTERN COUNT: FILE has at least COUNT lines matching PATTERN.
+harness_has_lines() { [ "$(grep -c -- "$2" "$1" 2>/dev/null)" -ge "$3" ]; }
+
+harness_wait_lines() {
+  harness_wait "$1" "$4 line(s) matching '$3' in $(basename "$2")" harness_has_lines "$2" "$3" "$4"
 }
 
 # A display number whose socket and lock file are both free.
