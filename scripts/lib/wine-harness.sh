@@ -10,6 +10,11 @@
 # harness_wait SECONDS WHAT COMMAND...  run COMMAND until it succeeds; fail the scenario,
 #                        naming WHAT and SECONDS, when it has not within SECONDS
 # harness_wait_lines SECONDS FILE PATTERN COUNT  wait until FILE has COUNT lines matching PATTERN
+# harness_passes CHECK ARGS...  run a check that calls harness_fail, without failing: its status
+# harness_wait_picture SECONDS WHAT PNG CHECK ARGS...  take screenshots into PNG until
+#                        `CHECK PNG ARGS...` passes on one
+# harness_wait_window TITLE [SECONDS]  wait for a top-level window TITLE; print its facts
+# harness_wait_gone TITLE [SECONDS]    wait until no top-level window is titled TITLE
 # harness_screenshot OUT save the whole display as a PNG
 # harness_pixel PNG X Y  print the colour of one pixel as "R G B"
 # Every process the harness starts is ended by its id when the shell exits: the recorded ones,
@@ -20,7 +25,19 @@ MIREBORA_BUILD=${MIREBORA_BUILD:-$MIREBORA_ROOT/build/windows}
 MIREBORA_DIST=$MIREBORA_BUILD/dist
 MIREBORA_PROBE=$MIREBORA_BUILD/tests/e2e-probe.exe
 
-export WINEPREFIX=${WINEPREFIX:-$MIREBORA_ROOT/build/wineprefix}
+# Scenarios run two at a time: ctest hands each one slot of its "wine" resource
+# (CTEST_RESOURCE_GROUP_0_WINE=id:N,slots:1), and each slot has a Wine prefix and a work folder
+# of its own. The display is always a private one. Run by hand, a scenario takes slot 0.
+harness_slot=${CTEST_RESOURCE_GROUP_0_WINE:-id:0}
+harness_slot=${harness_slot#id:}
+harness_slot=${harness_slot%%,*}
+if [ "$harness_slot" = 0 ]; then
+  export WINEPREFIX=${WINEPREFIX:-$MIREBORA_ROOT/build/wineprefix}
+else
+  export WINEPREFIX=${WINEPREFIX:-$MIREBORA_ROOT/build/wineprefix-$harness_slot}
+fi
+HARNESS_WORK=$MIREBORA_BUILD/e2e-work/slot$harness_slot
+mkdir -p "$HARNESS_WORK"
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer dialogs in a fresh prefix.
@@ -57,18 +74,53 @@ harness_fail() {
 
 # Scenarios wait for the event they need, never a fixed time: the bounds are generous, since a
 # busy machine may be many times slower than a quiet one, and a wait that runs out names what it
-# waited for. HARNESS_WAIT_SCALE stretches every bound (a debugger, a very slow machine).
+# waited for. HARNESS_WAIT_SCALE stretches every bound (a debugger, a very slow machine). A check
+# may leave a word on why it failed last in harness_wait_detail; a failed wait shows it.
 harness_wait() {
-  local seconds=$1 what=$2 started
+  local seconds=$(($1 * ${HARNESS_WAIT_SCALE:-1})) what=$2 started
   shift 2
   started=$(date +%s%N)
-  local limit=$((started + seconds * ${HARNESS_WAIT_SCALE:-1} * 1000000000))
+  harness_wait_detail=
   until "$@"; do
-    [ "$(date +%s%N)" -lt "$limit" ] ||
-      harness_fail "waited $((seconds * ${HARNESS_WAIT_SCALE:-1})) s for $what"
+    [ $((($(date +%s%N) - started) / 1000000000)) -lt "$seconds" ] ||
+      harness_fail "waited $seconds s for $what${harness_wait_detail:+ ($harness_wait_detail)}"
     sleep 0.1
   done
   harness_waited_ms=$((($(date +%s%N) - started) / 1000000))
+}
+
+# harness_passes CHECK ARGS...: runs a check that fails the scenario when it does not hold, in a
+# subshell: true when it passes, else false with its failure message in harness_wait_detail.
+harness_passes() {
+  harness_wait_detail=$( ("$@") 2>&1 >/dev/null) && return 0
+  harness_wait_detail=${harness_wait_detail#FAIL: }
+  return 1
+}
+
+harness_picture_shows() {
+  local png=$1 check=$2
+  shift 2
+  harness_screenshot "$png" 2>/dev/null || return 1
+  harness_passes "$check" "$png" "$@" && return 0
+  harness_wait_detail="last picture $png: $harness_wait_detail"
+  return 1
+}
+
+harness_wait_picture() {
+  local seconds=$1 what=$2
+  shift 2
+  harness_wait "$seconds" "$what" harness_picture_shows "$@"
+}
+
+harness_wait_window() {
+  local seconds=$((${2:-30} * ${HARNESS_WAIT_SCALE:-1}))
+  harness_probe find "$1" $((seconds * 1000)) || harness_fail "waited $seconds s for a window '$1'"
+}
+
+harness_wait_gone() {
+  local seconds=$((${2:-30} * ${HARNESS_WAIT_SCALE:-1}))
+  harness_probe gone "$1" $((seconds * 1000)) >/dev/null ||
+    harness_fail "waited $seconds s for the window '$1' to go"
 }
 
 # harness_has_lines FILE PATTERN COUNT: FILE has at least COUNT lines matching PATTERN.
@@ -78,36 +130,24 @@ harness_wait_lines() {
   harness_wait "$1" "$4 line(s) matching '$3' in $(basename "$2")" harness_has_lines "$2" "$3" "$4"
 }
 
-# A display number whose socket and lock file are both free.
-harness_free_display() {
-  local n
-  for n in $(seq 90 189); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      echo "$n"
-      return 0
-    fi
-  done
+# A private Xvfb display: Xvfb itself takes a display number that no other server holds and
+# writes it to the file handed to -displayfd, so that scenarios started at the same moment never
+# share a display.
+harness_display_number() {
+  harness_display=$(cat "$harness_display_file" 2>/dev/null)
+  [ -n "$harness_display" ] && return 0
+  kill -0 "$harness_xvfb_pid" 2>/dev/null || harness_fail "Xvfb did not start"
   return 1
 }
 
 harness_start_display() {
-  local n tries
-  for tries in 1 2 3; do
-    n=$(harness_free_display) || harness_fail "no free X display number"
-    Xvfb ":$n" -screen 0 "${HARNESS_SCREEN:-1024x768x24}" -nolisten tcp -noreset >/dev/null 2>&1 &
-    harness_xvfb_pid=$!
-    for _ in $(seq 100); do
-      if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$harness_xvfb_pid" 2>/dev/null; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      kill -0 "$harness_xvfb_pid" 2>/dev/null || break
-      sleep 0.05
-    done
-    kill "$harness_xvfb_pid" 2>/dev/null
-    harness_xvfb_pid=
-  done
-  harness_fail "Xvfb did not start"
+  harness_display_file=$(mktemp "${TMPDIR:-/tmp}/harness-display.XXXXXX")
+  Xvfb -displayfd 3 -screen 0 "${HARNESS_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
+    3>"$harness_display_file" >/dev/null 2>&1 &
+  harness_xvfb_pid=$!
+  harness_wait 30 "Xvfb to take a display" harness_display_number
+  rm -f "$harness_display_file"
+  export DISPLAY=":$harness_display"
 }
 
 # The prefix is booted once and kept under build/; a lock keeps two runs from booting it at once.

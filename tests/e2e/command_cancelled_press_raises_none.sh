@@ -6,27 +6,19 @@ source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/command_scenario.sh"
 harness_start C.UTF-8
-shot=$(mktemp -d)/cancelled
+shot=$HARNESS_WORK/cancelled
 
 start_command_window
 expect_command_window
-xdotool mousemove $(centre_of "${OK_BUTTON[@]}")
-sleep 0.3
-xdotool mousedown 1
-sleep 0.2
-xdotool mousemove $ON_THE_WINDOW
-sleep 0.4
-harness_screenshot "$shot-left.png"
-expect_look "$shot-left.png" "${OK_BUTTON[@]}" "$NAVY" "$SELECTED_RING" 0
-xdotool mouseup 1
-sleep 1
+hover "${OK_BUTTON[@]}"
+with_input WM_LBUTTONDOWN mousedown 1
+with_input WM_MOUSEMOVE mousemove $ON_THE_WINDOW
+wait_look Selected "$shot-left.png" "${OK_BUTTON[@]}" "$NAVY" "$SELECTED_RING" 0
+with_input WM_LBUTTONUP mouseup 1
 [ "$(all_clicks)" -eq 0 ] || harness_fail "a cancelled press raised: $(cat "$command_log")"
 
-xdotool mousemove $(centre_of "${OK_BUTTON[@]}")
-sleep 0.3
-harness_screenshot "$shot-back.png"
-expect_look "$shot-back.png" "${OK_BUTTON[@]}" "$NAVY" "$HIGHLIGHT_RING" 0
-xdotool click 1
-sleep 1
+with_input WM_MOUSEMOVE mousemove $(centre_of "${OK_BUTTON[@]}")
+wait_look HighLightSelect "$shot-back.png" "${OK_BUTTON[@]}" "$NAVY" "$HIGHLIGHT_RING" 0
+with_input WM_LBUTTONUP click 1
 [ "$(clicks_of 1)" -eq 1 ] || harness_fail "a later click raised $(clicks_of 1) Clicks"
 echo "PASS"

@@ -7,13 +7,10 @@ harness_start C.UTF-8
 
 start_command_window
 expect_command_window
-xdotool mousemove $(centre_of "${OK_BUTTON[@]}")
-sleep 0.3
-xdotool click 1
-xdotool mousemove $(centre_of "${DISABLED_BUTTON[@]}")
-sleep 0.3
-xdotool click 1
-sleep 1
+hover "${OK_BUTTON[@]}"
+with_input WM_LBUTTONUP click 1
+with_input WM_MOUSEMOVE mousemove $(centre_of "${DISABLED_BUTTON[@]}")
+with_input WM_LBUTTONUP click 1
 echo "log:"; cat "$command_log"
 [ "$(clicks_of 1)" -eq 1 ] || harness_fail "OK raised $(clicks_of 1) Clicks, expected 1"
 [ "$(all_clicks)" -eq 1 ] || harness_fail "other Clicks were raised"

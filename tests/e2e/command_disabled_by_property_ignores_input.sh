@@ -6,7 +6,7 @@ source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/command_scenario.sh"
 harness_start C.UTF-8
-shot=$(mktemp -d)/disabled
+shot=$HARNESS_WORK/disabled
 
 # expect_disabled PNG: the Disable frame over a light-to-shade body, the caption greyed.
 expect_disabled() {
@@ -19,27 +19,23 @@ expect_disabled() {
 
 start_command_window
 expect_command_window
-harness_screenshot "$shot-loaded.png"
-expect_disabled "$shot-loaded.png"
+harness_wait_picture 30 "the Disable look" "$shot-loaded.png" expect_disabled
 
-xdotool mousemove $(centre_of "${OFF_BUTTON[@]}")
-sleep 0.5
+# Each step waits until the button has handled the input: what it would have painted is painted.
+with_input WM_MOUSEMOVE mousemove $(centre_of "${OFF_BUTTON[@]}")
 harness_screenshot "$shot-hover.png"
 expect_disabled "$shot-hover.png"
-xdotool mousedown 1
-sleep 0.4
+with_input WM_LBUTTONDOWN mousedown 1
 harness_screenshot "$shot-held.png"
 expect_disabled "$shot-held.png"
-xdotool mouseup 1
-xdotool click 3
-xdotool click 2
-sleep 0.4
-xdotool mousemove $ON_THE_WINDOW
-sleep 0.5
+with_input WM_LBUTTONUP mouseup 1
+with_input WM_RBUTTONUP click 3
+with_input WM_MBUTTONUP click 2
+with_input WM_MOUSEMOVE mousemove $ON_THE_WINDOW
 harness_screenshot "$shot-left.png"
 expect_disabled "$shot-left.png"
 
-post_to_window "$REPORT" 6 0
+report_properties 6
 grep -qx "Properties 6 Visible=255 Enabled=0 FontColour=0 Caption=Off Font=.*" "$command_log" ||
   harness_fail "unexpected properties: $(cat "$command_log")"
 grep -q '^Stored 6 .*Enabled=false' "$command_log" || harness_fail "Enabled false not stored"

@@ -4,7 +4,7 @@ source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/command_scenario.sh"
 harness_start C.UTF-8
-shot=$(mktemp -d)/looks
+shot=$HARNESS_WORK/looks
 
 start_command_window
 expect_command_window
@@ -19,23 +19,20 @@ expect_look "$shot-normal.png" "${DISABLED_BUTTON[@]}" "$DISABLE_LINE" "245 244 
 grey=$(darkest_in_caption "$shot-normal.png" "${DISABLED_BUTTON[@]}")
 [ "$grey" -ge 90 ] && [ "$grey" -le 200 ] || harness_fail "no greyed caption (darkest $grey)"
 
-xdotool mousemove $(centre_of "${CANCEL_BUTTON[@]}")
-sleep 0.5
-harness_screenshot "$shot-hover.png"
-expect_look "$shot-hover.png" "${CANCEL_BUTTON[@]}" "$NAVY" "$HIGHLIGHT_RING" 1
+hover "${CANCEL_BUTTON[@]}"
+wait_look HighLight "$shot-hover.png" "${CANCEL_BUTTON[@]}" "$NAVY" "$HIGHLIGHT_RING" 1
 expect_look "$shot-hover.png" "${OK_BUTTON[@]}" "$NAVY" "$NORMAL_RING" 0
 
-xdotool mousedown 1
-sleep 0.5
-harness_screenshot "$shot-pressed.png"
 # Pressed: face outside, beige, then the frame line one pixel further in; the body as hovered.
-expect_colour "$shot-pressed.png" $((CANCEL_BUTTON[0] + 30)) "${CANCEL_BUTTON[1]}" "$FACE" 4
-expect_look "$shot-pressed.png" "${CANCEL_BUTTON[@]}" "$BEIGE_TOP" "$NAVY" 1
+expect_pressed() {
+  expect_colour "$1" $((CANCEL_BUTTON[0] + 30)) "${CANCEL_BUTTON[1]}" "$FACE" 4
+  expect_look "$1" "${CANCEL_BUTTON[@]}" "$BEIGE_TOP" "$NAVY" 1
+}
+with_input WM_LBUTTONDOWN mousedown 1
+harness_wait_picture 30 "the Pressed look" "$shot-pressed.png" expect_pressed
 
-xdotool mouseup 1
-xdotool mousemove $ON_THE_WINDOW
-sleep 0.5
-harness_screenshot "$shot-selected.png"
-expect_look "$shot-selected.png" "${CANCEL_BUTTON[@]}" "$NAVY" "$SELECTED_RING" 0
+with_input WM_LBUTTONUP mouseup 1
+with_input WM_MOUSEMOVE mousemove $ON_THE_WINDOW
+wait_look Selected "$shot-selected.png" "${CANCEL_BUTTON[@]}" "$NAVY" "$SELECTED_RING" 0
 echo "screenshots: $shot-*.png"
 echo "PASS"

@@ -7,7 +7,7 @@ source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/command_scenario.sh"
 harness_start C.UTF-8
-shot=$(mktemp -d)/transparent
+shot=$HARNESS_WORK/transparent
 x=${CLEAR_BUTTON[0]} y=${CLEAR_BUTTON[1]} h=${CLEAR_BUTTON[3]}
 
 # expect_stripes PNG: frame rows, body corners and the right end show the stripes beneath, and
@@ -25,10 +25,10 @@ expect_stripes() {
 
 start_command_window
 expect_command_window
-harness_screenshot "$shot-loaded.png"
-expect_stripes "$shot-loaded.png"
+harness_wait_picture 30 "the transparent button's caption over the stripes" "$shot-loaded.png" \
+  expect_stripes
 
-post_to_window "$REPORT" 5 0
+report_properties 5
 grep -qx "Properties 5 Visible=0 Enabled=1 FontColour=0 Caption=Clear Font=.*" "$command_log" ||
   harness_fail "unexpected properties: $(cat "$command_log")"
 stored=$(grep '^Stored 5 ' "$command_log")
@@ -41,25 +41,24 @@ case "$stored" in
 esac
 
 # Hovered, the button paints HighLight on its unseen surface: still only the caption shows.
-xdotool mousemove $((x + 30)) $((y + h - 6))
-sleep 0.5
+with_input WM_MOUSEMOVE mousemove $((x + 30)) $((y + h - 6))
 harness_screenshot "$shot-hover.png"
 expect_stripes "$shot-hover.png"
-xdotool click 1
-sleep 0.5
+with_input WM_LBUTTONUP click 1
 [ "$(clicks_of 5)" -eq 1 ] || harness_fail "the transparent button raised $(clicks_of 5) Clicks"
-xdotool mousemove $ON_THE_WINDOW
-sleep 0.5
+with_input WM_MOUSEMOVE mousemove $ON_THE_WINDOW
 
+expect_opaque() {
+  local dark
+  expect_look "$1" "${CLEAR_BUTTON[@]}" "$NAVY" "$NORMAL_RING" 0
+  dark=$(darkest_in_caption "$1" "${CLEAR_BUTTON[@]}")
+  [ "$dark" -le 40 ] || harness_fail "no caption on the opaque button (darkest $dark)"
+}
 post_to_window "$SET_VISIBLE" 5 255
-harness_screenshot "$shot-opaque.png"
-expect_look "$shot-opaque.png" "${CLEAR_BUTTON[@]}" "$NAVY" "$NORMAL_RING" 0
-dark=$(darkest_in_caption "$shot-opaque.png" "${CLEAR_BUTTON[@]}")
-[ "$dark" -le 40 ] || harness_fail "no caption on the opaque button (darkest $dark)"
+harness_wait_picture 30 "the opaque button's Normal look" "$shot-opaque.png" expect_opaque
 
 post_to_window "$SET_VISIBLE" 5 0
-harness_screenshot "$shot-again.png"
-expect_stripes "$shot-again.png"
+harness_wait_picture 30 "the stripes again" "$shot-again.png" expect_stripes
 [ "$(grep -c '^Changed 5 Visible$' "$command_log")" -eq 2 ] ||
   harness_fail "Visible changes announced: $(grep '^Changed' "$command_log")"
 echo "screenshots: $shot-*.png"

@@ -15,7 +15,7 @@ click_control ${CHOICE_LABEL_ID[1]}
 expect_choice 1 1 0
 dialog_clock_start
 click_control $CANCEL_ID
-wait_host_exit 10
+wait_host_exit
 echo "ｷｬﾝｾﾙ: the host ended after $(dialog_clock_ms) ms (exit code $host_exit_code)"
 [ ! -e "$DIALOG_INI" ] || harness_fail "ｷｬﾝｾﾙ wrote a settings file"
 
@@ -32,7 +32,7 @@ expect_choice 0 0 0
 # The close box sends the window the close command.
 dialog_clock_start
 harness_probe post "$DIALOG_TITLE" syscommand 0xF060 0 || harness_fail "cannot close the dialog"
-wait_host_exit 10
+wait_host_exit
 echo "close box: the host ended after $(dialog_clock_ms) ms (exit code $host_exit_code)"
 [ "$(md5sum <"$DIALOG_INI")" = "$before" ] || harness_fail "the close box changed the settings file:
 $(dialog_ini_text)"
@@ -43,7 +43,7 @@ expect_dialog
 click_control ${CHOICE_LABEL_ID[2]}
 expect_choice 2 0 1
 click_control $CANCEL_ID
-wait_host_exit 10
+wait_host_exit
 [ "$(md5sum <"$DIALOG_INI")" = "$before" ] || harness_fail "ｷｬﾝｾﾙ changed the settings file"
 
 # A stored kind outside 0 to 2 selects no choice and disables both controls; the dialog works.
@@ -55,6 +55,6 @@ expect_choice - 0 0
 click_control ${CHOICE_IMAGE_ID[1]}
 expect_choice 1 1 0
 click_control $CANCEL_ID
-wait_host_exit 10
+wait_host_exit
 [ "$(md5sum <"$DIALOG_INI")" = "$before" ] || harness_fail "ｷｬﾝｾﾙ changed the settings file"
 echo "PASS"

@@ -16,23 +16,24 @@ click_control ${CHOICE_LABEL_ID[2]}
 click_control $FILE_BUTTON_ID
 dialog_probe chooser "$CHOOSER_TITLE" >/dev/null || harness_fail "no file chooser"
 dialog_probe choose "$CHOOSER_TITLE" "$path" || harness_fail "cannot choose the MP3"
-harness_probe gone "$CHOOSER_TITLE" 5000 || harness_fail "the chooser stays open"
-sleep 0.3
-expect_control_text $FILE_NAME_ID "$path"
+harness_wait_gone "$CHOOSER_TITLE"
+expect_control_text_soon $FILE_NAME_ID "$path"
 click_control $SET_ID
-wait_host_exit 10
+wait_host_exit
 dialog_ini_text
 
 # The saver, started from the same folder, plays the chosen file.
 music_start_recording "$MUSIC_WORK/saver.raw"
 DIALOG_WINEDEBUG=-all,trace+mci dialog_start /s
-harness_probe find Valdorique_VC 20000 >/dev/null || harness_fail "the saver did not start"
-sleep 4
-press_escape
-harness_probe gone Valdorique_VC 10000 >/dev/null || harness_fail "the renderer did not end"
-wait_host_exit 15
-music_stop_recording
+harness_wait_window Valdorique_VC >/dev/null
+# The saver runs until the MP3 has ended, been started again and heard again.
 MUSIC_TRACE=$dialog_log
+harness_wait 60 "the chosen MP3 to be heard again after it ended" \
+  music_mp3_heard_again "$MUSIC_WORK/saver.raw"
+press_escape
+harness_wait_gone Valdorique_VC
+wait_host_exit
+music_stop_recording
 commands=$(music_sent_commands)
 echo "$commands" | head -n 3
 [ "$(head -n 1 <<<"$commands")" = "open \\\"$(music_trace_form "$path")\\\" type MPEGVideo Alias MP3Play" ] ||

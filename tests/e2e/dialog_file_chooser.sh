@@ -36,11 +36,10 @@ click_control $FILE_BUTTON_ID
 expect_chooser '音楽 フォルダ'
 echo "the chooser was found $(dialog_clock_ms) ms after the click on ..."
 dialog_probe choose "$CHOOSER_TITLE" 'thème 曲.wav' || harness_fail "cannot choose a file"
-harness_probe gone "$CHOOSER_TITLE" 5000 || harness_fail "the chooser stays open"
-sleep 0.3
-expect_control_text $FILE_NAME_ID "$music_win\\thème 曲.wav"
+harness_wait_gone "$CHOOSER_TITLE"
+expect_control_text_soon $FILE_NAME_ID "$music_win\\thème 曲.wav"
 click_control $SET_ID
-wait_host_exit 10
+wait_host_exit
 dialog_ini_text
 expect_load "$DIALOG_FOLDER_WIN" 2 0 "$music_win\\thème 曲.wav" "$music_win"
 
@@ -53,11 +52,11 @@ expect_choice 2 0 1
 click_control $FILE_BUTTON_ID
 expect_chooser 'ミレボラ 設定 テスト'
 dialog_probe press "$CHOOSER_TITLE" 2 || harness_fail "cannot cancel the chooser"
-harness_probe gone "$CHOOSER_TITLE" 5000 || harness_fail "the chooser stays open"
-expect_control_text $FILE_NAME_ID ''
+harness_wait_gone "$CHOOSER_TITLE"
+expect_control_text_soon $FILE_NAME_ID ''
 # Set with MP3、WAV and no file stores kind 2 and an empty file, which loads as no music.
 click_control $SET_ID
-wait_host_exit 10
+wait_host_exit
 [ "$(dialog_ini_text | sed 's/= /=/')" = "[Section]
 $SETTINGS_KIND_KEY=2
 $SETTINGS_TRACK_KEY=0

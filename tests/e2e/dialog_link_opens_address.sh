@@ -27,10 +27,7 @@ address=$(control_line $LINK_ID)
 address=${address#* text=}
 dialog_clock_start
 click_control $LINK_ID
-for _ in $(seq 100); do
-  [ -s "$opener/opened.log" ] && break
-  sleep 0.1
-done
+harness_wait 30 "the desktop's opener to be called" test -s "$opener/opened.log"
 echo "the opener was called $(dialog_clock_ms) ms after the click with: $(cat "$opener/opened.log" 2>/dev/null)"
 [ "$(cat "$opener/opened.log" 2>/dev/null)" = "$address" ] ||
   harness_fail "the opener was not given $address"
@@ -39,7 +36,7 @@ echo "the opener was called $(dialog_clock_ms) ms after the click with: $(cat "$
 click_control ${CHOICE_LABEL_ID[1]}
 expect_choice 1 1 0
 click_control $CANCEL_ID
-wait_host_exit 10
+wait_host_exit
 [ "$(zooms)" = 2 ] || harness_fail "the closing zoom was not played"
 [ ! -e "$DIALOG_INI" ] || harness_fail "a settings file was written"
 echo "PASS"

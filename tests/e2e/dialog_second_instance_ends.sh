@@ -13,7 +13,7 @@ first_pid=$dialog_pid
 for argument in /c /c:1234; do
   dialog_clock_start
   dialog_start "$argument"
-  wait_host_exit 10
+  wait_host_exit
   echo "a second $argument ended after $(dialog_clock_ms) ms (exit code $host_exit_code)"
   facts=$(harness_probe find "$DIALOG_TITLE" 0) || harness_fail "the first dialog is gone"
   case "$facts" in count=1\ *) ;; *) harness_fail "not exactly one dialog: $facts" ;; esac
@@ -23,7 +23,7 @@ dialog_pid=$first_pid
 click_control ${CHOICE_LABEL_ID[1]}
 expect_choice 1 1 0
 click_control $SET_ID
-wait_host_exit 10
+wait_host_exit
 [ "$(dialog_ini_text | sed 's/= /=/' | sed -n 2p)" = "$SETTINGS_KIND_KEY=1" ] ||
   harness_fail "Set after a second start did not write: $(dialog_ini_text)"
 echo "PASS"

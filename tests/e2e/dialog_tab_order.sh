@@ -10,16 +10,20 @@ dialog_write_ini 1 7 ''
 dialog_start /c
 expect_dialog
 
-# expect_focus_path KEY ID...: the focus starts at the first ID and each KEY press moves it to the
-# next one.
+# expect_focus_path KEY ID...: the focus comes to each ID in turn, a KEY press after each (also
+# after the last, which the next path starts from).
+focus_on() {
+  local focus
+  focus=$(dialog_probe focus "$DIALOG_TITLE")
+  harness_wait_detail="the focus is on: ${focus#focus=}"
+  [ "$focus" = "focus=$1" ]
+}
 expect_focus_path() {
-  local key=$1 id focus
+  local key=$1 id
   shift
   for id in "$@"; do
-    focus=$(dialog_probe focus "$DIALOG_TITLE")
-    [ "$focus" = "focus=$id" ] || harness_fail "$key: expected the focus on $id, got $focus"
+    harness_wait 30 "the focus on $id ($key)" focus_on "$id"
     xdotool key "$key"
-    sleep 0.2
   done
 }
 
@@ -31,5 +35,5 @@ click_control ${CHOICE_LABEL_ID[2]}
 click_control $PANEL_ID 400 150
 expect_focus_path Tab $PANEL_ID $FILE_BUTTON_ID $SET_ID $CANCEL_ID $PANEL_ID
 harness_probe post "$DIALOG_TITLE" close 0 0
-wait_host_exit 10
+wait_host_exit
 echo "PASS"

@@ -10,6 +10,6 @@ start_host /s
 renderer=$(expect_window Valdorique_VC) || exit 1
 pid=$(echo "$renderer" | sed -n 's/.*pid=\([0-9]*\).*/\1/p')
 harness_run_windows taskkill /F /PID "$pid" || harness_fail "cannot end the renderer"
-harness_probe gone Valdorique_VC 5000 >/dev/null || harness_fail "the renderer window stays"
-expect_exit_within 1000
+harness_wait_gone Valdorique_VC
+expect_exit_within $HOST_PROMPT_END_MS
 echo "PASS"

@@ -5,7 +5,7 @@ source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/music_scenario.sh"
 source "$(dirname "$0")/lib/host_scenario.sh"
 path="$MUSIC_ROOT_WIN\\$MUSIC_MP3_NAME"
-host_music_run ja_JP.UTF-8 2 "$path"
+host_music_run ja_JP.UTF-8 2 "$path" music_mp3_heard_again "$MUSIC_WORK/run.raw"
 
 commands=$(music_sent_commands)
 echo "$commands"

@@ -3,7 +3,8 @@
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/music_scenario.sh"
 source "$(dirname "$0")/lib/host_scenario.sh"
-host_music_run C.UTF-8 2 "$MUSIC_ROOT_WIN\\$MUSIC_WAV_NAME"
+host_music_run C.UTF-8 2 "$MUSIC_ROOT_WIN\\$MUSIC_WAV_NAME" \
+  music_heard_again "$MUSIC_WORK/run.raw"
 
 [ -z "$(music_sent_commands)" ] || harness_fail "MCI was used for a WAV file"
 music_expect_sound "$MUSIC_WORK/run.raw"

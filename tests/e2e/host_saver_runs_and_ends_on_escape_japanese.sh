@@ -14,14 +14,12 @@ case "$host_facts" in *visible=0*) ;; *) harness_fail "the saver window is shown
 expect_window Valdorique_VC
 expect_capture_files
 
-sleep 1
-shot=$MIREBORA_BUILD/host_saver_runs.png
-harness_screenshot "$shot"
-expect_colour "$shot" $GROUND_POINT "$DESKTOP_COLOUR"
+harness_wait_picture 30 "the desktop as the scene's ground" "$HARNESS_WORK/saver.png" \
+  expect_desktop_as_ground
 
 press_escape
-harness_probe gone Valdorique_VC 10000 >/dev/null || harness_fail "the renderer did not end"
-expect_exit_within 1000
+harness_wait_gone Valdorique_VC
+expect_exit_within $HOST_PROMPT_END_MS
 
 # The host hid the cursor at its start and gave back the count it got, which shows it again.
 host=$(windows_pid_hex "$host_facts")

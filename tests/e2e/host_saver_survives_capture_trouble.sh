@@ -11,7 +11,7 @@ show_desktop
 start_host /s
 expect_window Valdorique_VC >/dev/null
 press_escape
-expect_exit_within 3000
+expect_host_exit
 old2=$(stat -c %.9Y "$MIREBORA_CAPTURE_DIR/Valdorique2.bmp")
 old4=$(stat -c %.9Y "$MIREBORA_CAPTURE_DIR/Valdorique4.bmp")
 
@@ -19,9 +19,7 @@ old4=$(stat -c %.9Y "$MIREBORA_CAPTURE_DIR/Valdorique4.bmp")
 lock_out=$(mktemp)
 wine "$HOST_PROBE" lock 'C:\k_vusa\Valdorique2.bmp' 60 >"$lock_out" 2>/dev/null &
 harness_track $!
-for _ in $(seq 100); do grep -q locked "$lock_out" && break; sleep 0.1; done
-grep -q locked "$lock_out" || harness_fail "cannot lock file 2"
-sleep 1
+harness_wait_lines 30 "$lock_out" locked 1
 start_host /s
 expect_window Valdorique_VC >/dev/null
 [ "$(stat -c %.9Y "$MIREBORA_CAPTURE_DIR/Valdorique2.bmp")" = "$old2" ] ||
@@ -29,13 +27,13 @@ expect_window Valdorique_VC >/dev/null
 [ "$(stat -c %.9Y "$MIREBORA_CAPTURE_DIR/Valdorique4.bmp")" != "$old4" ] ||
   harness_fail "file 4 was not written after the locked file 2"
 press_escape
-expect_exit_within 3000
+expect_host_exit
 
 # The capture folder's name is taken by a file: nothing can be written.
 rm -rf "$MIREBORA_CAPTURE_DIR"
 echo "not a folder" >"$MIREBORA_CAPTURE_DIR"
 start_host /s +pid,trace+cursor
-expect_exit_within 15000
+expect_host_exit
 rm -f "$MIREBORA_CAPTURE_DIR"
 ! grep -q 'NtUserShowCursor 0' "$host_log" || tail -n 2 "$host_log" | grep -q 'count=0' ||
   harness_fail "the cursor was not shown again"

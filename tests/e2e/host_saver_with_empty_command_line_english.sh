@@ -10,14 +10,12 @@ start_host "" +pid,trace+cursor
 host_facts=$(expect_window Valdorique_Main) || exit 1
 expect_window Valdorique_VC
 expect_capture_files
-sleep 1
-shot=$MIREBORA_BUILD/host_saver_empty_command_line.png
-harness_screenshot "$shot"
-expect_colour "$shot" $GROUND_POINT "$DESKTOP_COLOUR"
+harness_wait_picture 30 "the desktop as the scene's ground" "$HARNESS_WORK/saver.png" \
+  expect_desktop_as_ground
 
 press_escape
-harness_probe gone Valdorique_VC 10000 >/dev/null || harness_fail "the renderer did not end"
-expect_exit_within 1000
+harness_wait_gone Valdorique_VC
+expect_exit_within $HOST_PROMPT_END_MS
 host=$(windows_pid_hex "$host_facts")
 if cursor_calls "$host"; then harness_fail "the host touched the cursor"; fi
 echo "PASS"

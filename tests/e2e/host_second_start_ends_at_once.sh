@@ -12,24 +12,21 @@ for running in "Valdorique_Main" "<ミレボラ>"; do
   for args in "/s" "" "/c" "/p $preview" "/c:5678"; do
     rm -rf "$MIREBORA_CAPTURE_DIR"
     start_host "$args"
-    expect_exit_within 5000
+    expect_host_exit
     [ ! -e "$MIREBORA_CAPTURE_DIR" ] || harness_fail "'$args' beside $running made the capture folder"
     [ -z "$(host_probe children "Preview Parent")" ] || harness_fail "'$args' showed a preview"
     expect_no_window Valdorique_VC
   done
   harness_probe post "$running" close 0 0 >/dev/null
-  harness_probe gone "$running" 5000 >/dev/null || harness_fail "$running stays"
+  harness_wait_gone "$running"
 done
 
 # A host that only shows a preview does not stop a new start.
 start_host "/p $preview"
-for _ in $(seq 100); do
-  [ -n "$(host_probe children "Preview Parent")" ] && break
-  sleep 0.1
-done
+wait_preview
 preview_pid=$host_pid
 start_host "/a 1234"
-expect_exit_within 5000
+expect_host_exit
 [ -d "$MIREBORA_CAPTURE_DIR" ] || harness_fail "the second host stopped beside a preview"
 kill -0 "$preview_pid" || harness_fail "the preview host ended"
 echo "PASS"

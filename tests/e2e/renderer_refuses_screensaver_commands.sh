@@ -8,15 +8,17 @@ readonly SC_SCREENSAVE=0xF140 SC_MONITORPOWER=0xF170 SC_CLOSE=0xF060
 readonly MONITOR_OFF=2
 
 write_sample_captures
-start_renderer
+start_renderer trace+opengl
 expect_renderer_window
 harness_probe post Valdorique_VC syscommand $SC_SCREENSAVE 0 || harness_fail "cannot post"
 harness_probe post Valdorique_VC syscommand $SC_MONITORPOWER $MONITOR_OFF || harness_fail "cannot post"
-sleep 2
+# The loop handles every waiting message before it draws: frames drawn after the posts show that
+# both commands have been handled.
+wait_frames 10 "after the screen-saver and power-down commands"
 kill -0 "$renderer_pid" 2>/dev/null || harness_fail "the renderer ended"
 expect_renderer_window
 
 harness_probe post Valdorique_VC syscommand $SC_CLOSE 0 || harness_fail "cannot post"
-wait_renderer_exit 10
+wait_renderer_exit
 [ "$renderer_exit_code" -eq 0 ] || harness_fail "exit code $renderer_exit_code"
 echo "PASS"

@@ -8,10 +8,8 @@ write_sample_captures
 : >"$MIREBORA_CAPTURE_DIR/Valdorique1.bmp"
 start_renderer trace+msgbox
 
-for _ in $(seq 100); do
-  dialogs=$(harness_probe dialogs Error) && break
-  sleep 0.1
-done
+error_boxes_shown() { dialogs=$(harness_probe dialogs Error) && [ "$dialogs" != "count=0" ]; }
+harness_wait 30 "a message box 'Error'" error_boxes_shown
 echo "$dialogs"
 expected='count=1
 text=Failed to open DIB file c:\k_vusa\Valdorique1.bmp.\n
@@ -19,24 +17,15 @@ owner=Valdorique_VC'
 [ "$dialogs" = "$expected" ] || harness_fail "unexpected message boxes"
 harness_probe press-ok Error || harness_fail "cannot press OK"
 # Closed once the probe reports no box at all (a probe that failed to run reports nothing).
-closed=
-for _ in $(seq 50); do
-  if [ "$(harness_probe dialogs Error | head -n 1)" = "count=0" ]; then
-    closed=1
-    break
-  fi
-  sleep 0.1
-done
-[ -n "$closed" ] || harness_fail "the message box did not close"
+error_boxes_closed() { [ "$(harness_probe dialogs Error | head -n 1)" = "count=0" ]; }
+harness_wait 30 "the message box to close" error_boxes_closed
 expect_renderer_window
-sleep 1
-harness_screenshot "$MIREBORA_BUILD/renderer_empty_capture.png"
 # Capture 1 (the debris) did not load; the ground and the sky show captures 2 and 3.
-expect_ground_and_sky "$MIREBORA_BUILD/renderer_empty_capture.png" "${SAMPLE_CAPTURE_COLOURS[1]}" \
-  "${SAMPLE_CAPTURE_COLOURS[2]}"
+expect_scene "$HARNESS_WORK/renderer_empty_capture.png" "the ground and the sky" \
+  "${SAMPLE_CAPTURE_COLOURS[1]}" "${SAMPLE_CAPTURE_COLOURS[2]}"
 
 harness_probe post Valdorique_VC close 0 0
-wait_renderer_exit 10
+wait_renderer_exit
 [ "$renderer_exit_code" -eq 0 ] || harness_fail "exit code $renderer_exit_code"
 # One message box in the whole run.
 [ "$(count_in_log 'MSGBOX_OnInit')" -eq 1 ] || harness_fail "$(count_in_log 'MSGBOX_OnInit') message boxes"

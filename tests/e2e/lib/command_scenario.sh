@@ -44,32 +44,61 @@ SHADE=(198 197 215)
 
 command_dir=
 command_log=
+command_trace=
 command_pid=
 
 # start_command_window [bench N]: starts the test window in a fresh folder; Clicks (and the
-# benchmark's figure) go to $command_log.
+# benchmark's figure) go to $command_log, the messages it takes from its queue to $command_trace.
 start_command_window() {
   command_dir=$(mktemp -d "${TMPDIR:-/tmp}/command-scenario.XXXXXX")
   command_log=$command_dir/clicks.log
+  command_trace=$command_dir/messages.log
   : >"$command_log"
-  (cd "$command_dir" && exec wine "$COMMAND_TEST_WINDOW" clicks.log "$@") &
+  local channels=trace+msg
+  [ "${1:-}" != bench ] || channels=-all  # the benchmark times paints without the trace's cost
+  (cd "$command_dir" && WINEDEBUG=$channels exec wine "$COMMAND_TEST_WINDOW" clicks.log "$@") \
+    2>"$command_trace" &
   command_pid=$!
   harness_track "$command_pid"
 }
 
+# input_taken MSG: how many input messages MSG (WM_LBUTTONUP ...) the test window has taken.
+input_taken() { grep -c "got type 7 msg [0-9a-f]* ($1)" "$command_trace"; }
+
+# input_handled MSG N: the test window has taken its Nth MSG and handled it: a timer message came
+# after it, and the queue hands out timer messages only when no input is waiting.
+input_handled() {
+  awk -v input="($1)" -v n="$2" '
+    index($0, "got type 7 ") && index($0, input) { if (++seen == n) after = 1; next }
+    after && index($0, "(WM_TIMER)") { found = 1; exit }
+    END { exit !found }' "$command_trace"
+}
+
+# with_input MSG XDOTOOL_ARGS...: sends input with xdotool and waits until the test window has
+# taken and handled the MSG that comes of it (the last one, for a click WM_xBUTTONUP), so that
+# whatever that input did, or did not do, has happened.
+with_input() {
+  local msg=$1 target
+  shift
+  target=$(($(input_taken "$msg") + 1))
+  xdotool "$@"
+  harness_wait 30 "the test window to handle $msg" input_handled "$msg" "$target"
+}
+
+command_window_shown() {
+  command_window_facts=$(harness_probe find "$COMMAND_TITLE" 0) || return 1
+  case "$command_window_facts" in *visible=1*) ;; *) return 1 ;; esac
+}
+
+# The test window is shown at the screen's top left and its buttons are painted.
 expect_command_window() {
-  local facts
-  # The window exists a moment before it is shown.
-  for _ in $(seq 50); do
-    facts=$(harness_probe find "$COMMAND_TITLE" 15000) || harness_fail "no test window"
-    case "$facts" in *visible=1*) break ;; esac
-    sleep 0.1
-  done
-  case "$facts" in
+  harness_wait 30 "the window '$COMMAND_TITLE' to be shown" command_window_shown
+  case "$command_window_facts" in
     *count=1\ client=300x200\ at=0,0*visible=1*) ;;
-    *) harness_fail "unexpected test window: $facts" ;;
+    *) harness_fail "unexpected test window: $command_window_facts" ;;
   esac
-  sleep 0.5  # the first paint
+  harness_wait_picture 30 "the buttons' first paint" "$HARNESS_WORK/command-painted.png" \
+    expect_look "${OK_BUTTON[@]}" "$NAVY" "$NORMAL_RING" 0
 }
 
 # centre_of LEFT TOP WIDTH HEIGHT: the button's centre as "X Y".
@@ -114,8 +143,36 @@ reddest_in_caption() {
 clicks_of() { grep -c "^Click $1\$" "$command_log"; }
 all_clicks() { grep -c '^Click ' "$command_log"; }
 
-# post_to_window MESSAGE WPARAM LPARAM: posts to the test window and gives it a moment.
+# wait_clicks ID COUNT: waits until the button ID has raised COUNT Clicks.
+has_clicks() { [ "$(clicks_of "$1")" -ge "$2" ]; }
+wait_clicks() { harness_wait 30 "Click number $2 of button $1" has_clicks "$1" "$2"; }
+
+# post_to_window MESSAGE WPARAM LPARAM: posts to the test window.
 post_to_window() {
   harness_probe post "$COMMAND_TITLE" "$@" >/dev/null || harness_fail "cannot post $1 to the window"
-  sleep 0.5
+}
+
+# report_properties ID: has the test window log the button's properties as read and as stored,
+# and waits for the lines.
+report_properties() {
+  local before
+  before=$(grep -c "^Stored $1 " "$command_log")
+  post_to_window "$REPORT" "$1" 0
+  harness_wait_lines 30 "$command_log" "^Stored $1 " $((before + 1))
+}
+
+# wait_look NAME PNG LEFT TOP WIDTH HEIGHT LINE RING INVERTED: waits until a screenshot shows the
+# button with the look (see expect_look); NAME says which look, for the message.
+wait_look() {
+  local name=$1 png=$2
+  shift 2
+  harness_wait_picture 30 "the $name look" "$png" expect_look "$@"
+}
+
+# hover LEFT TOP WIDTH HEIGHT: moves the pointer to the enabled button's centre and waits for its
+# hover look (HighLight, or HighLightSelect with the same frame): the button has seen the pointer.
+hover() {
+  with_input WM_MOUSEMOVE mousemove $(centre_of "$@")
+  harness_wait_picture 30 "the hover look" "$HARNESS_WORK/command-hover.png" \
+    expect_colour $(($1 + 30)) $(($2 + 2)) "$HIGHLIGHT_RING" 4
 }

@@ -14,6 +14,9 @@ DIALOG_FOLDER="$MIREBORA_DRIVE_C/ミレボラ 設定 テスト"
 DIALOG_FOLDER_WIN='C:\ミレボラ 設定 テスト'
 DIALOG_INI="$DIALOG_FOLDER/ミレボラ.ini"
 CHOOSER_TITLE='ﾌｧｲﾙを開く'
+# The Command button's navy frame line and the warm ring of its hover look.
+NAVY="0 60 116"
+HIGHLIGHT_RING="255 240 207"
 
 # Control identifiers and places in the dialog's client area (the panel's controls moved by the
 # panel's place, 12, 16).
@@ -62,10 +65,10 @@ dialog_start() {
 }
 
 # Waits for the dialog to be shown and painted; reads its controls and the client's origin.
+dialog_shown() { dialog_controls=$(dialog_probe controls "$DIALOG_TITLE"); }
 expect_dialog() {
   local line
-  dialog_controls=$(dialog_probe controls "$DIALOG_TITLE") ||
-    harness_fail "no dialog '$DIALOG_TITLE' shown"
+  harness_wait 30 "the dialog '$DIALOG_TITLE' to be shown" dialog_shown
   line=$(head -n 1 <<<"$dialog_controls")
   case "$line" in
     "client=$DIALOG_CLIENT origin="*) ;;
@@ -73,7 +76,15 @@ expect_dialog() {
   esac
   read -r dialog_origin_x dialog_origin_y dialog_frame_w dialog_frame_h dialog_at_x dialog_at_y \
     <<<"$(sed -E 's/.*origin=([-0-9]+),([-0-9]+) frame=([0-9]+)x([0-9]+) at=([-0-9]+),([-0-9]+)/\1 \2 \3 \4 \5 \6/' <<<"$line")"
-  sleep 0.5  # the first paint
+  harness_wait_picture 30 "the dialog's first paint" "$HARNESS_WORK/dialog-painted.png" \
+    dialog_painted
+}
+
+# dialog_painted PNG: the band, the panel and both buttons are painted.
+dialog_painted() {
+  expect_client_colour "$1" 6 123 "$(band_colour 123)" 2
+  expect_client_colour "$1" $((316 + 30)) 201 "$NAVY" 4
+  expect_client_colour "$1" $((400 + 30)) 201 "$NAVY" 4
 }
 
 # control_line ID: the probe's line of the control ID, read anew.
@@ -99,8 +110,10 @@ expect_control_text() {
   [ "${line#* text=}" = "$2" ] || harness_fail "control $1 shows '${line#* text=}', expected '$2'"
 }
 
-# click_control ID [X Y]: a left click on the control, at X Y inside it (its centre by default).
-click_control() {
+# point_at_control ID [X Y]: moves the pointer to X Y inside the control (its centre by default).
+# An enabled Command button takes a press as a click only once it has seen the pointer: then
+# this waits for its hover look.
+point_at_control() {
   local line at size x y w h
   line=$(control_line "$1")
   at=${line#* at=}
@@ -110,21 +123,40 @@ click_control() {
   x=${at%,*} y=${at#*,} w=${size%x*} h=${size#*x}
   xdotool mousemove $((dialog_origin_x + x + ${2:-$((w / 2))})) \
     $((dialog_origin_y + y + ${3:-$((h / 2))}))
-  sleep 0.2
-  xdotool click 1
-  sleep 0.3
+  case "$line" in
+    *class=Valdorique.Command\ *enabled=1\ *)
+      harness_wait_picture 30 "control $1 to show its hover look" "$HARNESS_WORK/hover.png" \
+        expect_client_colour $((x + 30)) $((y + 2)) "$HIGHLIGHT_RING" 4 ;;
+  esac
 }
 
-# wait_host_exit SECONDS: the host has ended within SECONDS; sets host_exit_code.
+# click_control ID [X Y]: a left click on the control, at X Y inside it (its centre by default).
+click_control() {
+  point_at_control "$@"
+  xdotool click 1
+}
+
+# wait_host_exit [SECONDS]: the host ends within SECONDS (30 by default); sets host_exit_code.
+dialog_host_ended() { ! kill -0 "$dialog_pid" 2>/dev/null; }
 wait_host_exit() {
-  local deadline=$((SECONDS + $1))
-  while kill -0 "$dialog_pid" 2>/dev/null; do
-    [ $SECONDS -lt "$deadline" ] || harness_fail "the host still runs after $1 s"
-    sleep 0.1
-  done
+  harness_wait "${1:-30}" "the host to end" dialog_host_ended
   wait "$dialog_pid"
   host_exit_code=$?
 }
+
+# expect_control_text_soon ID TEXT: waits until the control shows exactly TEXT.
+expect_control_text_soon() {
+  harness_wait 30 "control $1 to show '$2'" harness_passes expect_control_text "$1" "$2"
+}
+
+# expect_repeat_text TEXT: waits until the repeat box's field shows TEXT.
+repeat_text_is() {
+  local combo
+  combo=$(dialog_probe combo "$DIALOG_TITLE" $REPEAT_ID) || return 1
+  harness_wait_detail="it shows $(head -n 1 <<<"$combo")"
+  [ "$(head -n 1 <<<"$combo")" = "text=$1" ]
+}
+expect_repeat_text() { harness_wait 30 "the repeat box to show '$1'" repeat_text_is "$1"; }
 
 # The settings file's lines as UTF-8 without carriage returns.
 dialog_ini_text() { iconv -f CP932 -t UTF-8 "$DIALOG_INI" | tr -d '\r'; }
@@ -164,7 +196,7 @@ dialog_appears_scenario() {
   dialog_clock_start
   dialog_start /c
   expect_dialog
-  echo "dialog shown after $(dialog_clock_ms) ms (including the first paint's 500 ms)"
+  echo "dialog shown and painted after $(dialog_clock_ms) ms"
   echo "$dialog_controls"
 
   # Centred across the screen, a third of the free height down.
@@ -235,16 +267,21 @@ count=31" ] || harness_fail "unexpected repeat list: $(head -n 3 <<<"$combo")"
   echo "PASS"
 }
 
-# expect_choice KIND REPEAT_ENABLED FILE_ENABLED: the choice KIND's image shows selected (none
-# when KIND is -), the others not, and the repeat box and the file button are enabled as given.
+# expect_choice KIND REPEAT_ENABLED FILE_ENABLED: waits until the choice KIND's image shows
+# selected (none when KIND is -), the others not, and the repeat box and the file button are
+# enabled as given.
 expect_choice() {
+  harness_wait 30 "choice $1 shown, repeat box enabled=$2, file button enabled=$3" \
+    harness_passes choice_shown "$@"
+}
+choice_shown() {
   local controls shot kind y
   controls=$(dialog_probe controls "$DIALOG_TITLE")
   grep -q "^id=$REPEAT_ID .* enabled=$2 " <<<"$controls" ||
     harness_fail "choice $1: the repeat box is not enabled=$2"
   grep -q "^id=$FILE_BUTTON_ID .* enabled=$3 " <<<"$controls" ||
     harness_fail "choice $1: the file button is not enabled=$3"
-  shot=$(mktemp "${TMPDIR:-/tmp}/dialog-choice.XXXXXX.png")
+  shot=$HARNESS_WORK/dialog-choice.png
   harness_screenshot "$shot"
   # The images' rows by kind: none 92, CD 72, file 112.
   for kind in 0 1 2; do
@@ -255,5 +292,4 @@ expect_choice() {
       expect_client_colour "$shot" 46 $((y + 6)) "244 244 244" 12
     fi
   done
-  rm -f "$shot"
 }

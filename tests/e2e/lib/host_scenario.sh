@@ -38,11 +38,18 @@ show_desktop() {
     "$picture"
   display -display "$DISPLAY" -geometry 1024x768+0+0 -borderwidth 0 -title desktop "$picture" &
   harness_track $!
-  for _ in $(seq 100); do
-    xdotool search --name '^desktop$' >/dev/null 2>&1 && break
-    sleep 0.1
+  harness_wait_picture 30 "the sample desktop to be shown" "$HARNESS_WORK/desktop.png" \
+    expect_colour $GROUND_POINT "$DESKTOP_COLOUR"
+}
+
+# expect_desktop_as_ground PNG: the scene is up, with the desktop as its ground: the ground point
+# shows the desktop's colour while the corners, where the desktop was before, show the sky.
+expect_desktop_as_ground() {
+  local point
+  expect_colour "$1" $GROUND_POINT "$DESKTOP_COLOUR"
+  for point in "${SKY_POINTS[@]}"; do
+    expect_other_colour "$1" $point "$DESKTOP_COLOUR"
   done
-  sleep 0.5
 }
 
 # start_host ARGS [WINEDEBUG]: starts the installed host from its folder, as Windows does, with the
@@ -58,26 +65,18 @@ start_host() {
   harness_track "$host_pid"
 }
 
-# wait_host_exit SECONDS: waits for the host to end, sets host_exit_code and host_exit_ms (how
-# long the wait took); fails the scenario when the host still runs after SECONDS.
+# wait_host_exit [SECONDS]: waits for the host to end (30 s by default), sets host_exit_code and
+# host_exit_ms (how long the wait took).
+host_ended() { ! kill -0 "$host_pid" 2>/dev/null; }
 wait_host_exit() {
-  local start end
-  start=$(date +%s%N)
-  local deadline=$((SECONDS + $1))
-  while kill -0 "$host_pid" 2>/dev/null; do
-    [ $SECONDS -lt "$deadline" ] || harness_fail "the host still runs after $1 s"
-    sleep 0.05
-  done
+  harness_wait "${1:-30}" "the host to end" host_ended
   wait "$host_pid"
   host_exit_code=$?
-  end=$(date +%s%N)
-  host_exit_ms=$(((end - start) / 1000000))
+  host_exit_ms=$harness_waited_ms
 }
 
-# expect_window TITLE: the window appears within 20 s; prints its facts.
-expect_window() {
-  harness_probe find "$1" 20000 || harness_fail "no window $1"
-}
+# expect_window TITLE: the window appears; prints its facts.
+expect_window() { harness_wait_window "$1"; }
 
 # expect_no_window TITLE
 expect_no_window() {
@@ -119,13 +118,19 @@ open_probe_window() {
   out=$(mktemp)
   wine "$HOST_PROBE" window "$@" >"$out" 2>/dev/null &
   harness_track $!
-  for _ in $(seq 200); do
+  probe_window_opened() {
     probe_window_hwnd=$(tr -d '\r' <"$out" | sed -n 's/^hwnd=//p')
-    [ -n "$probe_window_hwnd" ] && return 0
-    sleep 0.05
-  done
-  harness_fail "the probe window $1 did not open"
+    [ -n "$probe_window_hwnd" ]
+  }
+  harness_wait 30 "the probe window $1 to open" probe_window_opened
 }
+
+# wait_preview: waits for the host's preview window inside the probe window "Preview Parent";
+# the probe's lines for the parent's children are then in preview_children.
+preview_shown() {
+  preview_children=$(host_probe children "Preview Parent") && [ -n "$preview_children" ]
+}
+wait_preview() { harness_wait 30 "a preview window in the probe's window" preview_shown; }
 
 # windows_pid_hex FACTS: the pid= field of the probe's window facts, as the 4-digit hex id that
 # prefixes Wine's trace lines of that process.
@@ -134,14 +139,26 @@ windows_pid_hex() { printf '%04x' "$(echo "$1" | sed -n 's/.*pid=\([0-9]*\).*/\1
 # cursor_calls PIDHEX: the ShowCursor calls one process made, from the host's trace.
 cursor_calls() { grep "^$1:.*NtUserShowCursor" "$host_log"; }
 
-# expect_exit_within MS: the host ended on its own, with code 0, no later than MS after the wait
-# began.
+# expect_exit_within MS: the host ends on its own, with code 0, no later than MS after the wait
+# began (waited for up to 30 s, so that a late end is reported with its time).
 expect_exit_within() {
-  wait_host_exit $(($1 / 1000 + 5))
+  wait_host_exit
   echo "host ended ${host_exit_ms} ms after the wait began, code $host_exit_code"
   [ "$host_exit_code" -eq 0 ] || harness_fail "host exit code $host_exit_code"
   [ "$host_exit_ms" -le "$1" ] || harness_fail "the host took ${host_exit_ms} ms to end"
 }
+
+# expect_host_exit: the host ends on its own (waited for up to 30 s) with code 0.
+expect_host_exit() {
+  wait_host_exit
+  echo "host ended ${host_exit_ms} ms after the wait began, code $host_exit_code"
+  [ "$host_exit_code" -eq 0 ] || harness_fail "host exit code $host_exit_code"
+}
+
+# The host ends promptly once what ends it has happened (the renderer's window gone, which it
+# looks for every 500 ms; the preview's parent closed): within this bound, which leaves room for
+# a busy machine.
+HOST_PROMPT_END_MS=5000
 
 # save_host_settings KIND TRACK FILE: writes ミレボラ.ini beside the installed host, as the settings
 # dialog would (through the settings probe, over the system's profile functions).
@@ -150,26 +167,27 @@ save_host_settings() {
     "C:\\Program Files\\$HOST_FOLDER_NAME" "$@" >/dev/null || harness_fail "cannot save settings"
 }
 
-# host_music_run LOCALE KIND FILE: a whole saver run ("/s") with the music settings KIND and FILE,
-# the null sink recorded while the saver runs (into $MUSIC_WORK/run.raw) and for two seconds after
-# the host has ended (into $MUSIC_WORK/after.raw); the MCI commands go to MUSIC_TRACE.
+# host_music_run LOCALE KIND FILE UNTIL...: a whole saver run ("/s") with the music settings KIND
+# and FILE that lasts until the command UNTIL holds (waited for up to a minute); the null sink is
+# recorded while the saver runs (into $MUSIC_WORK/run.raw) and for two seconds after the host has
+# ended (into $MUSIC_WORK/after.raw); the MCI commands go to MUSIC_TRACE.
 host_music_run() {
   music_start "$1"
   install_host
   show_desktop
   save_host_settings "$2" 0 "$3"
+  shift 3
   music_start_recording "$MUSIC_WORK/run.raw"
   start_host /s trace+mci
   MUSIC_TRACE=$host_log
   expect_window Valdorique_VC >/dev/null
-  # Long enough for the two-second tone to end and be started again.
-  sleep 5
+  harness_wait 60 "$*" "$@"
   press_escape
-  harness_probe gone Valdorique_VC 10000 >/dev/null || harness_fail "the renderer did not end"
-  expect_exit_within 1000
+  harness_wait_gone Valdorique_VC
+  expect_exit_within $HOST_PROMPT_END_MS
   music_stop_recording
   music_start_recording "$MUSIC_WORK/after.raw"
-  sleep 2
+  sleep 2  # the time itself is what is tested: nothing sounds in it
   music_stop_recording
 }
 

@@ -4,7 +4,7 @@
 # traced through MCI. Source after scripts/lib/wine-harness.sh, after harness_start.
 
 MUSIC_PROBE=$MIREBORA_BUILD/tests/music-probe.exe
-MUSIC_WORK=$MIREBORA_BUILD/music_e2e
+MUSIC_WORK=$HARNESS_WORK/music
 # The music folder, on the Linux side and as Windows programs see it.
 MUSIC_ROOT="$MIREBORA_DRIVE_C/音楽 フォルダ"
 MUSIC_ROOT_WIN='C:\音楽 フォルダ'
@@ -33,13 +33,15 @@ music_start_audio() {
     --load="module-native-protocol-unix auth-anonymous=1" >"$MUSIC_WORK/pulseaudio.log" 2>&1 &
   music_pulse_pid=$!
   trap 'harness_cleanup; music_stop_audio' EXIT
-  for _ in $(seq 100); do
-    pactl info >/dev/null 2>&1 && break
-    kill -0 "$music_pulse_pid" 2>/dev/null || harness_fail "pulseaudio did not start:
-$(cat "$MUSIC_WORK/pulseaudio.log")"
-    sleep 0.05
-  done
+  harness_wait 30 "the PulseAudio server to answer" music_audio_answers
   pactl set-default-sink nul || harness_fail "no null sink"
+}
+
+music_audio_answers() {
+  pactl info >/dev/null 2>&1 && return 0
+  kill -0 "$music_pulse_pid" 2>/dev/null ||
+    harness_fail "pulseaudio did not start: $(cat "$MUSIC_WORK/pulseaudio.log")"
+  return 1
 }
 
 music_stop_audio() {
@@ -93,6 +95,15 @@ print("%.3f %.2f" % (max(peaks, default=0), sum(p >= threshold for p in peaks) /
 ' "$1" "$MUSIC_RECORD_RATE" "$MUSIC_RECORD_CHANNELS" "$MUSIC_SOUND_THRESHOLD"
 }
 
+# music_heard_again FILE: the recording, perhaps still growing, holds sound for longer than the
+# tone lasts: the tone was played again after it ended.
+music_heard_again() {
+  local peak seconds
+  read -r peak seconds <<<"$(music_measure "$1")"
+  harness_wait_detail="$seconds s of sound so far"
+  awk -v s="$seconds" -v t="$MUSIC_TONE_SECONDS" 'BEGIN { exit !(s > t + 0.5) }'
+}
+
 # music_expect_sound FILE: the recording holds sound for longer than the tone lasts, so the tone
 # was played again after it ended.
 music_expect_sound() {
@@ -139,6 +150,38 @@ for c in sys.argv[1]:
 print("".join(out))' "$1"
 }
 
+# music_play_file PATH UNTIL...: the probe plays the music file PATH, with the MCI calls traced
+# into MUSIC_TRACE and the null sink recorded into $MUSIC_WORK/play.raw, until the command UNTIL
+# holds (waited for up to a minute); then the probe stops the music and ends. Its output is in
+# music_play_output.
+music_play_file() {
+  local path=$1 stop=$MIREBORA_DRIVE_C/music-probe.stop
+  shift
+  rm -f "$stop"
+  music_start_recording "$MUSIC_WORK/play.raw"
+  WINEDEBUG=trace+mci wine "$MUSIC_PROBE" play-file "$path" 120 'C:\music-probe.stop' \
+    >"$MUSIC_WORK/play.out" 2>"$MUSIC_TRACE" &
+  music_probe_pid=$!
+  harness_track "$music_probe_pid"
+  harness_wait 60 "$*" "$@"
+  : >"$stop"
+  harness_wait 30 "the music probe to stop the music and end" music_probe_ended
+  wait "$music_probe_pid" || harness_fail "play-file: exit $?"
+  rm -f "$stop"
+  music_stop_recording
+  music_play_output=$(tr -d '\r' <"$MUSIC_WORK/play.out")
+  echo "$music_play_output"
+  music_expect_line "$music_play_output" "stopped-by=file" "the probe's end"
+}
+music_probe_ended() { ! kill -0 "$music_probe_pid" 2>/dev/null; }
+
+# music_mp3_heard_again FILE: the MP3 watch has started the ended MP3 again (MUSIC_TRACE shows
+# the command) and the recording FILE holds sound for longer than the tone.
+music_mp3_heard_again() {
+  grep -q 'mciSendStringW (L"play MP3Play from 0"' "$MUSIC_TRACE" 2>/dev/null &&
+    music_heard_again "$1"
+}
+
 # music_expect_line TEXT NAME WHAT: TEXT holds the line NAME, exactly.
 music_expect_line() {
   grep -qxF -- "$2" <<<"$1" || harness_fail "$3: no line '$2' in
@@ -161,16 +204,15 @@ music_start() {
 # end neither the alias nor any other device is open.
 music_mp3_scenario() {
   music_start "$1"
-  local path="$MUSIC_ROOT_WIN\\$MUSIC_MP3_NAME" ticks=5 out commands
-  music_start_recording "$MUSIC_WORK/mp3.raw"
-  out=$(music_probe play-file "$path" "$ticks") || harness_fail "play-file: exit $?"
-  music_stop_recording
-  echo "$out"
+  local path="$MUSIC_ROOT_WIN\\$MUSIC_MP3_NAME" out commands
+  music_play_file "$path" music_mp3_heard_again "$MUSIC_WORK/play.raw"
+  out=$music_play_output
   music_expect_line "$out" "mp3-timer=on" "the MP3 watch"
   music_expect_line "$out" "open-devices-started=1" "the MP3 device while playing"
-  for tick in $(seq "$ticks"); do
-    music_expect_line "$out" "tick=$tick mode=playing" "the MP3 mode"
-  done
+  # Every tick of the watch leaves the MP3 playing, also the one that started it again.
+  grep -q '^tick=' <<<"$out" || harness_fail "the MP3 watch never ticked"
+  ! grep '^tick=' <<<"$out" | grep -qv ' mode=playing$' ||
+    harness_fail "the MP3 was not playing at every tick"
   # The alias no longer names a device (Wine then looks for a file of that name: error 281).
   grep -qxE 'mp3-after-stop=error=[1-9][0-9]*' <<<"$out" ||
     harness_fail "the alias MP3Play still answers after stopping"
@@ -193,7 +235,7 @@ $commands"
 close MP3Play
 status MP3Play mode" ] || harness_fail "the MP3 was not stopped and closed at the end:
 $commands"
-  music_expect_sound "$MUSIC_WORK/mp3.raw"
+  music_expect_sound "$MUSIC_WORK/play.raw"
 }
 
 # With no CD drive the first CD-watch tick fails on the current-track query and ends the watch;
@@ -201,7 +243,7 @@ $commands"
 music_cd_scenario() {
   music_start "$1"
   local out commands
-  out=$(music_probe cd 2) || harness_fail "cd: exit $?"
+  out=$(music_probe cd 30) || harness_fail "cd: exit $?"
   echo "$out"
   [ "$out" = "cd-timer=on
 open-devices-started=0
@@ -223,12 +265,9 @@ $commands"
 music_wav_scenario() {
   music_start "$1"
   local path="$MUSIC_ROOT_WIN\\$MUSIC_WAV_NAME" out
-  music_start_recording "$MUSIC_WORK/wav.raw"
-  # Six seconds: three times the tone, so a loop shows even when the sound starts late.
-  out=$(music_probe play-file "$path" 6) || harness_fail "play-file: exit $?"
-  music_stop_recording
-  echo "$out"
+  music_play_file "$path" music_heard_again "$MUSIC_WORK/play.raw"
+  out=$music_play_output
   music_expect_line "$out" "mp3-timer=off" "the MP3 watch for a WAV file"
   music_expect_line "$out" "open-devices=0" "the devices after stopping"
-  music_expect_sound "$MUSIC_WORK/wav.raw"
+  music_expect_sound "$MUSIC_WORK/play.raw"
 }

@@ -35,30 +35,30 @@ start_renderer() {
   harness_track "$renderer_pid"
 }
 
-# wait_renderer_exit SECONDS: waits for the renderer to end and sets renderer_exit_code;
-# fails the scenario when it is still running after SECONDS.
+# wait_renderer_exit [SECONDS]: waits for the renderer to end (30 s by default) and sets
+# renderer_exit_code.
+renderer_ended() { ! kill -0 "$renderer_pid" 2>/dev/null; }
 wait_renderer_exit() {
-  local deadline=$((SECONDS + $1))
-  while kill -0 "$renderer_pid" 2>/dev/null; do
-    [ $SECONDS -lt "$deadline" ] || harness_fail "the renderer still runs after $1 s"
-    sleep 0.1
-  done
+  harness_wait "${1:-30}" "the renderer to end" renderer_ended
   wait "$renderer_pid"
   renderer_exit_code=$?
 }
 
+# renderer_window_shown: the window Valdorique_VC exists and is shown; its facts in
+# renderer_window_facts.
+renderer_window_shown() {
+  renderer_window_facts=$(harness_probe find Valdorique_VC 0) || return 1
+  harness_wait_detail=$renderer_window_facts
+  case "$renderer_window_facts" in *visible=1*) ;; *) return 1 ;; esac
+}
+
 # The renderer's window is found, shown and 1024 x 768 in its client area.
 expect_renderer_window() {
-  local facts
-  for _ in $(seq 50); do
-    facts=$(harness_probe find Valdorique_VC 10000) || harness_fail "no window Valdorique_VC"
-    case "$facts" in *visible=1*) break ;; esac
-    sleep 0.1
-  done
-  echo "window: $facts"
-  case "$facts" in
+  harness_wait 30 "the window Valdorique_VC to be shown" renderer_window_shown
+  echo "window: $renderer_window_facts"
+  case "$renderer_window_facts" in
     *count=1\ client=1024x768*visible=1*) ;;
-    *) harness_fail "unexpected window: $facts" ;;
+    *) harness_fail "unexpected window: $renderer_window_facts" ;;
   esac
 }
 
@@ -81,20 +81,66 @@ expect_colour() {
   done
 }
 
-# press_escape: focuses the renderer's X window and presses Escape, as a user would. The window
-# may not be mapped yet right after it was created: focusing is tried again for a few seconds.
-press_escape() {
-  local window
-  for _ in $(seq 50); do
-    window=$(xdotool search --name '^Valdorique_VC$' | head -n 1)
-    if [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null; then
-      xdotool key Escape
-      return 0
-    fi
-    sleep 0.1
+# expect_other_colour PNG X Y "R G B": the pixel differs from that colour clearly (by more than 60
+# in some channel).
+expect_other_colour() {
+  local actual expected=($4) i
+  actual=($(harness_pixel "$1" "$2" "$3"))
+  for i in 0 1 2; do
+    local d=$((actual[i] - expected[i]))
+    [ ${d#-} -le 60 ] || return 0
   done
-  harness_fail "cannot focus the renderer's window"
+  harness_fail "pixel ($2, $3) is ${actual[*]}, too close to $4"
+}
+
+# press_escape: focuses the renderer's X window and presses Escape, as a user would. The window
+# may not be mapped yet right after it was created: focusing is tried again until it works.
+focus_renderer_window() {
+  local window
+  window=$(xdotool search --name '^Valdorique_VC$' | head -n 1)
+  [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null
+}
+press_escape() {
+  harness_wait 30 "the renderer's window to take the focus" focus_renderer_window
+  xdotool key Escape
+}
+
+# expect_scene PNG WHAT GROUND SKY [METEOR]: waits for the scene to show GROUND at the ground
+# point and SKY at the sky points (and METEOR at the meteor point), as in its first seconds.
+expect_scene() {
+  local png=$1 what=$2
+  shift 2
+  harness_wait_picture 30 "$what" "$png" expect_scene_colours "$@"
+}
+expect_scene_colours() {
+  expect_ground_and_sky "$1" "$2" "$3"
+  [ -z "${4:-}" ] || expect_colour "$1" $METEOR_POINT "$4"
 }
 
 # count_in_log PATTERN: lines of the renderer's trace matching PATTERN.
 count_in_log() { grep -c -- "$1" "$renderer_log"; }
+
+# frames_drawn: the screen clears in the renderer's OpenGL trace (started with trace+opengl), one
+# a frame. wait_frames N WHAT: waits until N more frames than now have been drawn.
+frames_drawn() { count_in_log 'opengl:glClear '; }
+frames_at_least() { [ "$(frames_drawn)" -ge "$1" ]; }
+wait_frames() {
+  local target=$(($(frames_drawn) + $1))
+  harness_wait 30 "$1 frames $2" frames_at_least "$target"
+}
+
+# expect_mode_and_cursor_restored: the renderer (traced with trace+cursor,trace+system) changed
+# the display to 1024 x 768 x 32, and at its end restored the mode from the registry and then
+# showed the cursor it had hidden.
+expect_mode_and_cursor_restored() {
+  local tail_calls
+  grep -q 'dmBitsPerPel=32 dmPelsWidth=1024 dmPelsHeight=768' "$renderer_log" ||
+    harness_fail "no change to 1024 x 768 x 32"
+  tail_calls=$(grep -E 'NtUserChangeDisplaySettings \(null\)|NtUserShowCursor' "$renderer_log" |
+    tail -n 2)
+  echo "$tail_calls"
+  echo "$tail_calls" | head -n 1 | grep -q 'NtUserChangeDisplaySettings (null) (nil) (nil) 0' ||
+    harness_fail "the display mode was not restored last"
+  echo "$tail_calls" | tail -n 1 | grep -q 'NtUserShowCursor 1, count=0' ||
+    harness_fail "the cursor was not shown again"
+}

@@ -1,9 +1,12 @@
 // music-probe.exe: runs the saver's background music over the system's MCI and sound player,
 // for the Wine scenarios.
 //
-//   play-file PATH SECONDS   start the music file PATH as the saver does, tick the MP3 watch
-//                            once a second for SECONDS seconds printing "tick=N mode=REPLY"
-//                            (the MP3 device's mode, or "error=CODE"), then stop
+//   play-file PATH SECONDS STOP_FILE
+//                            start the music file PATH as the saver does, tick the MP3 watch
+//                            once a second printing "tick=N mode=REPLY" (the MP3 device's mode,
+//                            or "error=CODE") until the file STOP_FILE exists or SECONDS have
+//                            passed, then stop; "stopped-by=file" or "stopped-by=time" says
+//                            which
 //   cd SECONDS               start the audio CD as the saver does, tick the CD watch every
 //                            200 ms while it stays on, for at most SECONDS seconds, printing
 //                            "cd-tick=N cd-timer=on|off", then stop
@@ -32,8 +35,8 @@
 
 #include "music/music.h"
 #include "music/music_session.h"
-#include "settings/settings_file.h"
 #include "music/win32/mci_system.h"
+#include "settings/settings_file.h"
 #include "settings/win32/settings_system.h"
 
 namespace {
@@ -42,7 +45,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kDecimal = 10;
-constexpr long kMaxSeconds = 60;
+constexpr long kMaxSeconds = 600;
 constexpr int kMsPerSecond = 1000;
 
 constexpr char kMp3ModeQuery[] = "status MP3Play mode";
@@ -93,7 +96,9 @@ int PrintOpenDevices(MciPort& mci, const char* name) {
   return kExitOk;
 }
 
-int PlayFile(const wchar_t* path, long seconds) {
+bool FileExists(const wchar_t* path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
+
+int PlayFile(const wchar_t* path, long seconds, const wchar_t* stopFile) {
   Win32MciPort mci;
   SettingsRecord settings;
   settings.bgmKind = MusicFile;
@@ -102,13 +107,17 @@ int PlayFile(const wchar_t* path, long seconds) {
   music.Start();
   Print(std::string("mp3-timer=") + OnOff(music.mp3TimerOn()) + "\n");
   if (PrintOpenDevices(mci, "open-devices-started") != kExitOk) return kExitFailed;
-  for (long tick = 1; tick <= seconds; ++tick) {
+  const ULONGLONG until = GetTickCount64() + ULONGLONG(seconds) * kMsPerSecond;
+  bool stoppedByFile = false;
+  for (long tick = 1; !(stoppedByFile = FileExists(stopFile)) && GetTickCount64() < until;
+       ++tick) {
     WaitPumping(kMp3WatchIntervalMs);
     if (!music.mp3TimerOn()) continue;
     music.OnMp3Timer();
     Print("tick=" + std::to_string(tick) +
           " mode=" + ReplyOrError(mci, kMp3ModeQuery, kMp3ModeReplyLength) + "\n");
   }
+  Print(std::string("stopped-by=") + (stoppedByFile ? "file" : "time") + "\n");
   music.Stop();
   Print("mp3-after-stop=" + ReplyOrError(mci, kMp3ModeQuery, kMp3ModeReplyLength) + "\n");
   return PrintOpenDevices(mci, "open-devices");
@@ -196,15 +205,15 @@ int wmain(int argc, wchar_t** argv) {
     Print("wave-devices=" + std::to_string(mci.countWaveDevices()) + "\n");
     return kExitOk;
   }
-  if (command == L"play-file" && argc == 4 && ParseSeconds(argv[3], seconds)) {
-    return PlayFile(argv[2], seconds);
+  if (command == L"play-file" && argc == 5 && ParseSeconds(argv[3], seconds)) {
+    return PlayFile(argv[2], seconds, argv[4]);
   }
   if (command == L"cd" && argc == 3 && ParseSeconds(argv[2], seconds)) return PlayCd(seconds);
   if (command == L"bench-ticks" && argc == 4) {
     const long count = std::wcstol(argv[2], nullptr, kDecimal);
     if (count >= 1 && count <= 100000) return BenchTicks(count, argv[3]);
   }
-  std::fputs("usage: music-probe play-file PATH SECONDS | cd SECONDS | wave-devices | "
-             "bench-ticks N MP3PATH\n", stderr);
+  std::fputs("usage: music-probe play-file PATH SECONDS STOP_FILE | cd SECONDS | "
+             "wave-devices | bench-ticks N MP3PATH\n", stderr);
   return kExitUsage;
 }
