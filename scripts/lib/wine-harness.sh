@@ -69,7 +69,18 @@ harness_cleanup() {
 
 harness_fail() {
   echo "FAIL: $*" >&2
+  [ -z "${harness_checking:-}" ] && harness_show_desktop
   exit 1
+}
+
+# What a failed scenario leaves for its reader: the windows on the desktop and a screenshot.
+harness_show_desktop() {
+  [ -n "${DISPLAY:-}" ] && [ -n "$harness_wineserver_started" ] || return 0
+  local shot=$HARNESS_WORK/failure-$(date +%H%M%S).png
+  echo "windows on the desktop at the failure:" >&2
+  timeout 20 wine "$MIREBORA_PROBE" windows 2>/dev/null | tr -d '\r' | sed 's/^/  /' >&2
+  timeout 20 import -display "$DISPLAY" -window root "$shot" 2>/dev/null &&
+    echo "screenshot at the failure: $shot" >&2
 }
 
 # Scenarios wait for the event they need, never a fixed time: the bounds are generous, since a
@@ -92,7 +103,7 @@ harness_wait() {
 # harness_passes CHECK ARGS...: runs a check that fails the scenario when it does not hold, in a
 # subshell: true when it passes, else false with its failure message in harness_wait_detail.
 harness_passes() {
-  harness_wait_detail=$( ("$@") 2>&1 >/dev/null) && return 0
+  harness_wait_detail=$( (harness_checking=1 && "$@") 2>&1 >/dev/null) && return 0
   harness_wait_detail=${harness_wait_detail#FAIL: }
   return 1
 }

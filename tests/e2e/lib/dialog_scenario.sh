@@ -32,6 +32,7 @@ CHOICE_LABEL_ID=(2020 2021 2022)
 LINK_ID=2035
 
 dialog_pid=
+dialog_shown_by=
 dialog_origin_x=
 dialog_origin_y=
 dialog_controls=
@@ -69,6 +70,7 @@ dialog_shown() { dialog_controls=$(dialog_probe controls "$DIALOG_TITLE"); }
 expect_dialog() {
   local line
   harness_wait 30 "the dialog '$DIALOG_TITLE' to be shown" dialog_shown
+  dialog_shown_by=$dialog_pid
   line=$(head -n 1 <<<"$dialog_controls")
   case "$line" in
     "client=$DIALOG_CLIENT origin="*) ;;
@@ -137,11 +139,16 @@ click_control() {
 }
 
 # wait_host_exit [SECONDS]: the host ends within SECONDS (30 by default); sets host_exit_code.
+# When it showed the dialog, the wait lasts until Wine has destroyed the window too, since a
+# dialog still there would make the next host end at once.
 dialog_host_ended() { ! kill -0 "$dialog_pid" 2>/dev/null; }
 wait_host_exit() {
   harness_wait "${1:-30}" "the host to end" dialog_host_ended
   wait "$dialog_pid"
   host_exit_code=$?
+  if [ "$dialog_pid" = "$dialog_shown_by" ]; then
+    harness_wait_gone "$DIALOG_TITLE"
+  fi
 }
 
 # expect_control_text_soon ID TEXT: waits until the control shows exactly TEXT.

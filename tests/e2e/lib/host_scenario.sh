@@ -67,12 +67,18 @@ start_host() {
 
 # wait_host_exit [SECONDS]: waits for the host to end (30 s by default), sets host_exit_code and
 # host_exit_ms (how long the wait took).
+# Once the host's process has ended, Wine takes a moment more to destroy its windows: the wait
+# includes that, since a saver window still there would make the next host end at once.
 host_ended() { ! kill -0 "$host_pid" 2>/dev/null; }
 wait_host_exit() {
   harness_wait "${1:-30}" "the host to end" host_ended
   wait "$host_pid"
   host_exit_code=$?
   host_exit_ms=$harness_waited_ms
+  harness_probe gone Valdorique_Main 30000 Valdorique_S &&
+    harness_probe gone '<ミレボラ>' 30000 Valdorique_P &&
+    harness_probe gone 'ミレボラ (ScreenSaver)' 30000 '#32770' ||
+    harness_fail "waited 30 s for the ended host's windows to go"
 }
 
 # expect_window TITLE: the window appears; prints its facts.

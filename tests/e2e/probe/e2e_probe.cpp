@@ -2,7 +2,7 @@
 // programs under test from inside Wine, as another program on the same desktop would.
 //
 //   find TITLE TIMEOUT_MS            wait for a top-level window; print its facts
-//   gone TITLE TIMEOUT_MS            wait until no top-level window has that title
+//   gone TITLE TIMEOUT_MS [CLASS]    wait until no top-level window has that title (and class)
 //   post TITLE MESSAGE WPARAM LPARAM post a message (a name below or a number)
 //   dialogs CAPTION                  print every message box with that caption
 //   press-ok CAPTION                 close one message box with that caption by its OK button
@@ -12,6 +12,9 @@
 //                                    (X, Y) turns red, as a first frame over red pictures does
 //   run PROGRAM [ARGS...]            start PROGRAM, wait for it, print milliseconds until it ended
 //   noop                             do nothing (the trivial program for start-up timings)
+//   windows                          print every top-level window that is shown or has a title:
+//                                    title, class, place, size, visible and process id (what a
+//                                    failed scenario shows to say what was on the desktop)
 // Exit code 0 on success, 1 when what was waited for did not happen, 2 on wrong usage.
 #include <windows.h>
 
@@ -103,8 +106,8 @@ int Find(const std::wstring& title, DWORD timeoutMs) {
   return 0;
 }
 
-int Gone(const std::wstring& title, DWORD timeoutMs) {
-  return WaitFor(timeoutMs, [&] { return TopLevelWindows(title).empty(); }) ? 0 : 1;
+int Gone(const std::wstring& title, DWORD timeoutMs, const std::wstring& className = {}) {
+  return WaitFor(timeoutMs, [&] { return TopLevelWindows(title, className).empty(); }) ? 0 : 1;
 }
 
 int Post(const std::wstring& title, const std::wstring& messageName, WPARAM wParam,
@@ -244,6 +247,25 @@ int Run(const std::wstring& program, const std::vector<std::wstring>& arguments)
   return 0;
 }
 
+int ListWindows() {
+  EnumWindows(
+      [](HWND window, LPARAM) -> BOOL {
+        const std::wstring title = WindowText(window);
+        if (title.empty() && !IsWindowVisible(window)) return TRUE;
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        std::printf("title=%s class=%s at=%ld,%ld size=%ldx%ld visible=%d pid=%lu\n",
+                    Utf8FromWide(title).c_str(), Utf8FromWide(ClassOf(window)).c_str(), frame.left,
+                    frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                    IsWindowVisible(window) ? 1 : 0, pid);
+        return TRUE;
+      },
+      0);
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr, "usage: e2e-probe COMMAND ARGS... (see the source for the commands)\n");
   return 2;
@@ -261,6 +283,8 @@ int wmain(int argc, wchar_t** argv) {
   const size_t count = args.size();
   if (command == L"find" && count == 3) return Find(args[1], static_cast<DWORD>(number(2)));
   if (command == L"gone" && count == 3) return Gone(args[1], static_cast<DWORD>(number(2)));
+  if (command == L"gone" && count == 4)
+    return Gone(args[1], static_cast<DWORD>(number(2)), args[3]);
   if (command == L"post" && count == 5)
     return Post(args[1], args[2], static_cast<WPARAM>(number(3)), static_cast<LPARAM>(number(4)));
   if (command == L"dialogs" && count == 2) return Dialogs(args[1]);
@@ -272,5 +296,6 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"run" && count >= 2)
     return Run(args[1], std::vector<std::wstring>(args.begin() + 2, args.end()));
   if (command == L"noop" && count == 1) return 0;
+  if (command == L"windows" && count == 1) return ListWindows();
   return Usage();
 }
