@@ -131,10 +131,11 @@ open_probe_window() {
   harness_wait 30 "the probe window $1 to open" probe_window_opened
 }
 
-# wait_preview: waits for the host's preview window inside the probe window "Preview Parent";
-# the probe's lines for the parent's children are then in preview_children.
+# wait_preview: waits for the host's preview window to be shown inside the probe window
+# "Preview Parent"; the probe's lines for the parent's children are then in preview_children.
 preview_shown() {
-  preview_children=$(host_probe children "Preview Parent") && [ -n "$preview_children" ]
+  preview_children=$(host_probe children "Preview Parent") &&
+    grep -q ' visible=1 ' <<<"$preview_children"
 }
 wait_preview() { harness_wait 30 "a preview window in the probe's window" preview_shown; }
 

@@ -209,10 +209,13 @@ music_mp3_scenario() {
   out=$music_play_output
   music_expect_line "$out" "mp3-timer=on" "the MP3 watch"
   music_expect_line "$out" "open-devices-started=1" "the MP3 device while playing"
-  # Every tick of the watch leaves the MP3 playing, also the one that started it again.
+  # After each tick the MP3 is playing; the tone may end just after the watch looked, and then
+  # shows as stopped until the next tick starts it again.
   grep -q '^tick=' <<<"$out" || harness_fail "the MP3 watch never ticked"
-  ! grep '^tick=' <<<"$out" | grep -qv ' mode=playing$' ||
-    harness_fail "the MP3 was not playing at every tick"
+  grep '^tick=' <<<"$out" | sed 's/.* mode=//' | awk '
+    $0 != "playing" && $0 != "stopped" { exit 1 }
+    previous == "stopped" && $0 != "playing" { exit 1 }
+    { previous = $0 }' || harness_fail "the MP3 was not kept playing by its watch"
   # The alias no longer names a device (Wine then looks for a file of that name: error 281).
   grep -qxE 'mp3-after-stop=error=[1-9][0-9]*' <<<"$out" ||
     harness_fail "the alias MP3Play still answers after stopping"
