@@ -300,3 +300,20 @@ choice_shown() {
     fi
   done
 }
+
+# focus_is ID: the dialog's keyboard focus is on the control ID (0: on none of its controls).
+focus_is() {
+  local focus
+  focus=$(dialog_probe focus "$DIALOG_TITLE")
+  harness_wait_detail="the focus is on: ${focus#focus=}"
+  [ "$focus" = "focus=$1" ]
+}
+
+# expect_focus ID: waits for the focus to reach the control ID.
+expect_focus() { harness_wait 30 "the focus on control $1" focus_is "$1"; }
+
+# key_to_focus KEY ID: presses KEY (an xdotool key name) and waits for the focus to reach ID.
+key_to_focus() {
+  xdotool key "$1"
+  harness_wait 30 "the focus on control $2 after $1" focus_is "$2"
+}
