@@ -45,9 +45,11 @@ struct SettingsDialog {
   HWND fileButton = nullptr;
   HWND fileName = nullptr;
   std::array<HWND, kChoiceCount> choiceImages{};
-  std::array<HWND, kChoiceCount> choiceLabels{};  // by music kind; they take the choices' focus
+  // By music kind; the labels take the focus of the choices.
+  std::array<HWND, kChoiceCount> choiceLabels{};
   std::vector<HWND> tabStops;  // in tab order, the three choices side by side
-  HWND lastFocus = nullptr;    // the control that had the focus when the message loop last looked
+  // The control that had the focus when the message loop last looked.
+  HWND lastFocus = nullptr;
 
   HFONT font = nullptr;
   HFONT linkFont = nullptr;

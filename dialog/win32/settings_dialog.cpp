@@ -188,8 +188,7 @@ bool OnDialogKey(SettingsDialog& dialog, const MSG& message) {
     case DialogKeyAction::NextChoice:
     case DialogKeyAction::PreviousChoice: {
       const int from = FocusedChoice(dialog).value_or(ChoiceTabStop(dialog.settings.bgmKind));
-      OnSelectMusicKind(dialog,
-                        ChoiceAfter(from, action == DialogKeyAction::NextChoice ? +1 : -1));
+      OnSelectMusicKind(dialog, ChoiceAfter(from, action == DialogKeyAction::NextChoice ? +1 : -1));
       return true;
     }
   }
