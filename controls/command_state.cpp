@@ -55,6 +55,20 @@ std::optional<StateImage> Apply(Trigger trigger, ButtonState& state, bool mouseI
   return std::nullopt;
 }
 
+// The look a state rests in, shown when a Space press ends.
+StateImage RestingImage(ButtonState state) {
+  switch (state) {
+    case ButtonState::HighLight:
+      return StateImage::HighLight;
+    case ButtonState::Selected:
+      return StateImage::Selected;
+    case ButtonState::HighLightSelect:
+      return StateImage::HighLightSelect;
+    default:
+      return StateImage::Normal;
+  }
+}
+
 }  // namespace
 
 CommandReaction CommandBehaviour::Initialize() {
@@ -76,6 +90,7 @@ CommandReaction CommandBehaviour::MouseDown(bool enabled, std::int16_t button) {
   CommandReaction reaction;
   if (enabled && button == kLeftButton) {
     MouseIsDown_ = true;
+    SpaceIsDown_ = false;  // the mouse takes the press over: one Click, on its release
     reaction.captureMouse = true;
     reaction.paint = StateImage::Pressed;
   }
@@ -108,6 +123,7 @@ CommandReaction CommandBehaviour::FocusGained(bool enabled) {
 
 CommandReaction CommandBehaviour::FocusLost(bool enabled) {
   CommandReaction reaction;
+  SpaceIsDown_ = false;
   if (enabled) {
     reaction.paint = Apply(Trigger::FocusLost, ButtonState_, MouseIsDown_);
   }
@@ -124,5 +140,26 @@ CommandReaction CommandBehaviour::MouseTick(bool enabled, bool pointerOverContro
 CommandReaction CommandBehaviour::LeaveHover() {
   CommandReaction reaction;
   reaction.paint = Apply(Trigger::Leave, ButtonState_, MouseIsDown_);
+  return reaction;
+}
+
+CommandReaction CommandBehaviour::SpaceDown(bool enabled) {
+  CommandReaction reaction;
+  if (enabled && !MouseIsDown_ && !SpaceIsDown_) {
+    SpaceIsDown_ = true;
+    reaction.paint = StateImage::Pressed;
+  }
+  return reaction;
+}
+
+CommandReaction CommandBehaviour::SpaceUp(bool enabled) {
+  CommandReaction reaction;
+  const bool pressed = SpaceIsDown_;
+  SpaceIsDown_ = false;
+  if (!enabled || !pressed) {
+    return reaction;
+  }
+  reaction.paint = RestingImage(ButtonState_);
+  reaction.raiseClick = true;
   return reaction;
 }

@@ -52,11 +52,13 @@ struct CommandReaction {
 // The state machine. `enabled` is the control's Enabled field, read without side effects:
 // while it is false every entry point but Initialize ignores its event. The shell is expected to
 // give the control the focus when a press lands on it, before it reports the press, and to report
-// mouse events over the caption as events over the control.
+// mouse events over the caption as events over the control. Space reaches the control only while
+// it has the focus, as the platform delivers keys.
 class CommandBehaviour {
  public:
   ButtonState buttonState() const { return ButtonState_; }
   bool mouseIsDown() const { return MouseIsDown_; }
+  bool spaceIsDown() const { return SpaceIsDown_; }
 
   // The container calls this once after loading the control; it runs even when disabled.
   CommandReaction Initialize();
@@ -74,7 +76,16 @@ class CommandBehaviour {
   // The pointer has left: drop the hover half of the state. MouseIsDown is not touched.
   CommandReaction LeaveHover();
 
+  // Space on the focused control presses it as the left button does: down shows Pressed (a
+  // key repeat paints nothing more), up shows the look of the state and raises Click. Neither
+  // changes the state. While the left button holds the control Space does nothing, and a left
+  // press takes a Space press over (one Click, on the mouse's release). Losing the focus drops a
+  // Space press without a Click, since its release goes to the control that takes the focus.
+  CommandReaction SpaceDown(bool enabled);
+  CommandReaction SpaceUp(bool enabled);
+
  private:
   ButtonState ButtonState_ = ButtonState::Uninitialized;
   bool MouseIsDown_ = false;
+  bool SpaceIsDown_ = false;
 };

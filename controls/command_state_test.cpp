@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -97,12 +98,20 @@ TEST(CommandStateTable, EveryRowChangesStateAndPaintsAsListed) {
       {"tick inside", S::HighLight, TickInside, S::HighLight, {}},
       {"tick inside", S::HighLightSelect, TickInside, S::HighLightSelect, {}},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(::testing::Message() << row.event << " in state " << int(row.before));
-    CommandBehaviour control = InState(row.before);
-    EXPECT_EQ(row.happen(control), row.expected);
-    EXPECT_EQ(control.buttonState(), row.after);
-    EXPECT_FALSE(control.mouseIsDown());
+  // Each row holds as well after a completed Space press: the key leaves no trace.
+  for (bool afterSpace : {false, true}) {
+    for (const Row& row : rows) {
+      SCOPED_TRACE(::testing::Message() << row.event << " in state " << int(row.before)
+                                        << (afterSpace ? " after Space" : ""));
+      CommandBehaviour control = InState(row.before);
+      if (afterSpace) {
+        control.SpaceDown(kEnabled);
+        control.SpaceUp(kEnabled);
+      }
+      EXPECT_EQ(row.happen(control), row.expected);
+      EXPECT_EQ(control.buttonState(), row.after);
+      EXPECT_FALSE(control.mouseIsDown());
+    }
   }
 }
 
@@ -220,6 +229,73 @@ TEST(CommandScenarios, LeaveHoverLeavesMouseIsDownAlone) {
   control.MouseDown(kEnabled, kLeftButton);
   EXPECT_EQ(control.LeaveHover().paint, I::Normal);
   EXPECT_TRUE(control.mouseIsDown());
+}
+
+// Space on the focused control: the keyboard's press.
+TEST(CommandSpaceKey, DownShowsPressedAndUpShowsTheStateLookAndClicks) {
+  const std::vector<std::pair<ButtonState, StateImage>> looks = {
+      {S::Selected, I::Selected},
+      {S::HighLightSelect, I::HighLightSelect},
+      // Reached with the focus only while disabled, as focus changes are then ignored.
+      {S::Normal, I::Normal},
+      {S::HighLight, I::HighLight},
+  };
+  for (const auto& [state, look] : looks) {
+    SCOPED_TRACE(int(state));
+    CommandBehaviour control = InState(state);
+    EXPECT_EQ(control.SpaceDown(kEnabled), Paints(I::Pressed));
+    EXPECT_TRUE(control.spaceIsDown());
+    EXPECT_EQ(control.buttonState(), state);
+    EXPECT_EQ(control.SpaceUp(kEnabled), Paints(look, true));
+    EXPECT_FALSE(control.spaceIsDown());
+    EXPECT_EQ(control.buttonState(), state);
+    EXPECT_FALSE(control.mouseIsDown());
+  }
+}
+
+TEST(CommandSpaceKey, KeyRepeatPaintsOnceAndOnlyAPressedSpaceClicks) {
+  CommandBehaviour control = InState(S::Selected);
+  EXPECT_EQ(control.SpaceUp(kEnabled), CommandReaction{});  // pressed before the focus came
+  control.SpaceDown(kEnabled);
+  EXPECT_EQ(control.SpaceDown(kEnabled), CommandReaction{});
+  EXPECT_EQ(control.SpaceUp(kEnabled), Paints(I::Selected, true));
+  EXPECT_EQ(control.SpaceUp(kEnabled), CommandReaction{});
+}
+
+TEST(CommandSpaceKey, DisabledControlIgnoresSpaceAndForgetsAPressDisabledMidway) {
+  CommandBehaviour control = InState(S::Selected);
+  EXPECT_EQ(control.SpaceDown(kDisabled), CommandReaction{});
+  EXPECT_FALSE(control.spaceIsDown());
+  control.SpaceDown(kEnabled);
+  EXPECT_EQ(control.SpaceUp(kDisabled), CommandReaction{});
+  EXPECT_FALSE(control.spaceIsDown());
+  // Enabled again, the next press works.
+  EXPECT_EQ(control.SpaceDown(kEnabled), Paints(I::Pressed));
+  EXPECT_EQ(control.SpaceUp(kEnabled), Paints(I::Selected, true));
+}
+
+TEST(CommandSpaceKey, FocusLostDuringASpacePressRaisesNoClick) {
+  CommandBehaviour control = InState(S::Selected);
+  control.SpaceDown(kEnabled);
+  EXPECT_EQ(control.FocusLost(kEnabled), Paints(I::Normal));
+  EXPECT_EQ(control.SpaceUp(kEnabled), CommandReaction{});
+  EXPECT_EQ(control.buttonState(), S::Normal);
+}
+
+TEST(CommandSpaceKey, SpaceAndTheLeftButtonTogetherClickOnce) {
+  // A left press takes a Space press over: its release clicks, the key's release does not.
+  CommandBehaviour control = InState(S::HighLightSelect);
+  control.SpaceDown(kEnabled);
+  CommandReaction pressed = Paints(I::Pressed);
+  pressed.captureMouse = true;
+  EXPECT_EQ(control.MouseDown(kEnabled, kLeftButton), pressed);
+  EXPECT_EQ(control.MouseUp(kEnabled, kLeftButton), Released(I::HighLightSelect, true));
+  EXPECT_EQ(control.SpaceUp(kEnabled), CommandReaction{});
+  // While the left button holds the control, Space does nothing.
+  control.MouseDown(kEnabled, kLeftButton);
+  EXPECT_EQ(control.SpaceDown(kEnabled), CommandReaction{});
+  EXPECT_EQ(control.SpaceUp(kEnabled), CommandReaction{});
+  EXPECT_EQ(control.MouseUp(kEnabled, kLeftButton), Released(I::HighLightSelect, true));
 }
 
 }  // namespace

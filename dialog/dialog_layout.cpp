@@ -7,7 +7,7 @@ std::vector<int> DialogTabOrder() {
   for (const ControlLayout& control : kDialogLayout) {
     if (control.tabOrder != kNoTabStop) stops.push_back(&control);
   }
-  std::sort(stops.begin(), stops.end(), [](const ControlLayout* a, const ControlLayout* b) {
+  std::stable_sort(stops.begin(), stops.end(), [](const ControlLayout* a, const ControlLayout* b) {
     return a->tabOrder < b->tabOrder;
   });
   std::vector<int> ids;

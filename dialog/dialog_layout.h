@@ -62,6 +62,9 @@ enum class TextAlign : std::uint8_t { Left, Centre };
 // A width or height of kFitsText is taken from the text in the dialog's font.
 inline constexpr int kFitsText = -1;
 inline constexpr int kNoTabStop = 0;
+// The three music choices share one place in the tab order: they are one stop, and the focus
+// arrives on the selected one.
+inline constexpr int kChoicesTabOrder = 2;
 
 struct ControlLayout {
   int id;
@@ -88,21 +91,21 @@ inline constexpr std::array<ControlLayout, 17> kDialogLayout{{
     {kChoiceImage0 + 1, ControlKind::ChoiceImage, ControlParent::Panel, 28, 56, 13, 13, nullptr,
      false, TextAlign::Left, false, kNoTabStop},
     {kChoiceLabel0 + 1, ControlKind::ChoiceLabel, ControlParent::Panel, 44, 56, kFitsText,
-     kFitsText, "音楽CD", false, TextAlign::Left, false, kNoTabStop},
+     kFitsText, "音楽CD", false, TextAlign::Left, false, kChoicesTabOrder},
     {kRepeatTrack, ControlKind::RepeatCombo, ControlParent::Panel, 112, 52, 41, kRepeatComboHeight,
-     nullptr, false, TextAlign::Left, false, 2},
+     nullptr, false, TextAlign::Left, false, 3},
     {kRepeatLabel, ControlKind::Label, ControlParent::Panel, 156, 56, kFitsText, kFitsText,
      "曲目をﾘﾋﾟｰﾄ", false, TextAlign::Left, false, kNoTabStop},
     {kChoiceImage0 + 0, ControlKind::ChoiceImage, ControlParent::Panel, 28, 76, 13, 13, nullptr,
      false, TextAlign::Left, false, kNoTabStop},
     {kChoiceLabel0 + 0, ControlKind::ChoiceLabel, ControlParent::Panel, 44, 76, kFitsText,
-     kFitsText, "なし", false, TextAlign::Left, false, kNoTabStop},
+     kFitsText, "なし", false, TextAlign::Left, false, kChoicesTabOrder},
     {kChoiceImage0 + 2, ControlKind::ChoiceImage, ControlParent::Panel, 28, 96, 13, 13, nullptr,
      false, TextAlign::Left, false, kNoTabStop},
     {kChoiceLabel0 + 2, ControlKind::ChoiceLabel, ControlParent::Panel, 44, 96, kFitsText,
-     kFitsText, "MP3、WAV", false, TextAlign::Left, false, kNoTabStop},
+     kFitsText, "MP3、WAV", false, TextAlign::Left, false, kChoicesTabOrder},
     {kFileButton, ControlKind::CommandButton, ControlParent::Panel, 112, 92, 41, 21, "...", false,
-     TextAlign::Centre, false, 3},
+     TextAlign::Centre, false, 4},
     {kFileName, ControlKind::Label, ControlParent::Panel, 44, 116, 409, 33, nullptr, false,
      TextAlign::Left, true, kNoTabStop},
     {kCredit, ControlKind::Label, ControlParent::Form, 12, 192, kFitsText, kFitsText, kCreditLine,
@@ -110,12 +113,13 @@ inline constexpr std::array<ControlLayout, 17> kDialogLayout{{
     {kWebLink, ControlKind::LinkLabel, ControlParent::Form, 12, 208, kFitsText, kFitsText,
      kWebAddress, true, TextAlign::Left, false, kNoTabStop},
     {kSetButton, ControlKind::CommandButton, ControlParent::Form, 316, 200, 81, 25, "設定", false,
-     TextAlign::Centre, false, 4},
+     TextAlign::Centre, false, 5},
     {kCancelButton, ControlKind::CommandButton, ControlParent::Form, 400, 200, 81, 25, "ｷｬﾝｾﾙ",
-     false, TextAlign::Centre, false, 5},
+     false, TextAlign::Centre, false, 6},
 }};
 
-// The identifiers of the controls that take the focus, in tab order.
+// The identifiers of the controls that take the focus, in tab order; controls that share a place
+// in table order.
 std::vector<int> DialogTabOrder();
 
 // The layout row of a control; nullptr for an unknown identifier.

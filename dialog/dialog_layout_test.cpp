@@ -7,9 +7,11 @@
 
 namespace {
 
-TEST(DialogLayout, TabOrderRunsPanelComboFileSetCancel) {
+TEST(DialogLayout, TabOrderRunsPanelChoicesComboFileSetCancel) {
+  // The three choices are one stop, between the panel and the repeat box.
   EXPECT_EQ(DialogTabOrder(),
-            (std::vector<int>{kPanel, kRepeatTrack, kFileButton, kSetButton, kCancelButton}));
+            (std::vector<int>{kPanel, kChoiceLabel0 + 1, kChoiceLabel0 + 0, kChoiceLabel0 + 2,
+                              kRepeatTrack, kFileButton, kSetButton, kCancelButton}));
 }
 
 TEST(DialogLayout, ChoicesShowCdNoneFileFromTopToBottom) {

@@ -148,6 +148,15 @@ void OnMouseMove(CommandWindow& command) {
   Perform(command, command.behaviour.MouseMove(Enabled(command)));
 }
 
+// Space presses the focused control; other keys go on to the system. The key's repeats arrive
+// as further downs, which the state machine ignores.
+bool OnKey(CommandWindow& command, WPARAM key, bool down) {
+  if (key != VK_SPACE) return false;
+  Perform(command, down ? command.behaviour.SpaceDown(Enabled(command))
+                        : command.behaviour.SpaceUp(Enabled(command)));
+  return true;
+}
+
 void OnFocus(CommandWindow& command, bool gained) {
   Perform(command, gained ? command.behaviour.FocusGained(Enabled(command))
                           : command.behaviour.FocusLost(Enabled(command)));
@@ -195,6 +204,10 @@ LRESULT CALLBACK CommandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_MBUTTONUP:
       OnMouseButton(*command, kMiddleButton, message == WM_MBUTTONDOWN);
       return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (OnKey(*command, wParam, message == WM_KEYDOWN)) return 0;
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       OnFocus(*command, message == WM_SETFOCUS);

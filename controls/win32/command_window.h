@@ -15,7 +15,8 @@
 // 100 ms pointer poll. EnableWindow switches the control's Enabled property. A completed press
 // reaches the parent as WM_COMMAND with MAKEWPARAM(identifier, BN_CLICKED) and the control's
 // window as lParam, sent (not posted) from inside the control's mouse-up handling, so the
-// parent's handler has run before the mouse-up handling returns.
+// parent's handler has run before the mouse-up handling returns. Space on the focused button
+// presses it the same way: its release raises the Click.
 //
 // A button with stored properties. The container keeps each button's stored values in a
 // CommandPropertyBag (controls/command_property_bag.h), filled from its own design data, and

@@ -142,6 +142,9 @@ void CreateControls(SettingsDialog& dialog) {
     if (control.id >= kChoiceImage0 && control.id < kChoiceImage0 + kChoiceCount) {
       dialog.choiceImages[static_cast<size_t>(control.id - kChoiceImage0)] = window;
     }
+    if (control.id >= kChoiceLabel0 && control.id < kChoiceLabel0 + kChoiceCount) {
+      dialog.choiceLabels[static_cast<size_t>(control.id - kChoiceLabel0)] = window;
+    }
   }
   for (int id : DialogTabOrder()) {
     const ControlLayout* control = FindControl(id);
@@ -200,30 +203,3 @@ void SetWindowIcons(const SettingsDialog& dialog) {
     }
   }
 }
-
-bool MoveFocusByTab(const SettingsDialog& dialog, const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
-  if (message.hwnd != dialog.window && !IsChild(dialog.window, message.hwnd)) return false;
-  const auto count = static_cast<int>(dialog.tabStops.size());
-  if (count == 0) return false;
-  HWND focus = GetFocus();
-  // The last stop holding the focus: the panel holds the controls inside it, which come later.
-  int current = -1;
-  for (int i = 0; i < count; ++i) {
-    HWND stop = dialog.tabStops[static_cast<size_t>(i)];
-    if (focus == stop || IsChild(stop, focus)) current = i;
-  }
-  const int step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
-  // Without a focused stop, Tab starts at the first one and Shift+Tab at the last.
-  int index = current >= 0 ? current : (step > 0 ? count - 1 : 0);
-  for (int tried = 0; tried < count; ++tried) {
-    index = (index + step + count) % count;
-    HWND stop = dialog.tabStops[static_cast<size_t>(index)];
-    if (IsWindowEnabled(stop) && IsWindowVisible(stop)) {
-      SetFocus(stop);
-      return true;
-    }
-  }
-  return true;
-}
-

@@ -61,6 +61,7 @@ void PaintPiece(HWND window, const Piece& piece) {
     DrawTextW(buffer, text.c_str(), static_cast<int>(text.size()), &place, format);
     SelectObject(buffer, oldFont);
   }
+  if (GetFocus() == window) DrawFocusRect(buffer, &client);
   BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
   SelectObject(buffer, oldBitmap);
   DeleteObject(bitmap);
@@ -113,6 +114,10 @@ LRESULT CALLBACK PieceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       InvalidateRect(window, nullptr, FALSE);
       return result;
     }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(window, nullptr, FALSE);  // the focus mark comes or goes
+      return 0;
     case kPieceSetImageMessage:
       piece->look.image = reinterpret_cast<HBITMAP>(wParam);
       InvalidateRect(window, nullptr, FALSE);

@@ -7,8 +7,9 @@
 // A piece is a transparent label or a picture: it draws its container's retained background
 // under itself (asked for with kPieceBackgroundMessage), then its text or image on top. Pieces
 // tell their container of presses through WM_COMMAND: kPieceMouseDown for a press of any mouse
-// button, kPieceClicked for a left press released over the piece. The panel is a container with a
-// retained picture of its own; it passes its pieces' and controls' WM_COMMAND on to the dialog.
+// button, kPieceClicked for a left press released over the piece. A piece given the keyboard focus
+// shows the dotted focus mark around itself. The panel is a container with a retained picture of
+// its own; it passes its pieces' and controls' WM_COMMAND on to the dialog.
 
 inline constexpr wchar_t kPieceClassName[] = L"Mirebora.DialogPiece";
 inline constexpr wchar_t kPanelClassName[] = L"Mirebora.DialogPanel";

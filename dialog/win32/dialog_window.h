@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "dialog/dialog_keys.h"
 #include "dialog/win32/dialog_pieces.h"
 #include "settings/settings_file.h"
 
@@ -43,7 +45,11 @@ struct SettingsDialog {
   HWND fileButton = nullptr;
   HWND fileName = nullptr;
   std::array<HWND, kChoiceCount> choiceImages{};
-  std::vector<HWND> tabStops;  // in tab order
+  // By music kind; the labels take the focus of the choices.
+  std::array<HWND, kChoiceCount> choiceLabels{};
+  std::vector<HWND> tabStops;  // in tab order, the three choices side by side
+  // The control that had the focus when the message loop last looked.
+  HWND lastFocus = nullptr;
 
   HFONT font = nullptr;
   HFONT linkFont = nullptr;
@@ -73,6 +79,24 @@ void TilePanelBackground(const SettingsDialog& dialog);
 // The program icon on the window, at the caption's and the task switcher's sizes.
 void SetWindowIcons(const SettingsDialog& dialog);
 
-// Tab and Shift+Tab move the focus along the tab order, past controls that are disabled. True
-// when `message` was such a key press and has been handled.
-bool MoveFocusByTab(const SettingsDialog& dialog, const MSG& message);
+// The keyboard (dialog_keyboard.cpp).
+
+// What the key press in `message` does in the dialog; None for other messages. With no focused
+// window the system reports plain keys to the active window as system keys: those count too.
+DialogKeyAction KeyActionOf(const SettingsDialog& dialog, const MSG& message);
+
+// Tab (+1) and Shift+Tab (-1): the focus to the next stop that can take it.
+void MoveFocusAlongTabOrder(const SettingsDialog& dialog, int step);
+
+// Disables `control`, first handing the focus on to the next stop when it is in `control`.
+void DisableKeepingFocus(const SettingsDialog& dialog, HWND control);
+
+// The music kind of the choice that has the focus; none when the focus is elsewhere.
+std::optional<int> FocusedChoice(const SettingsDialog& dialog);
+void FocusChoice(const SettingsDialog& dialog, int kind);
+
+// Notes which control has the focus, for RestoreFocus; called by the message loop.
+void NoteFocus(SettingsDialog& dialog);
+// The dialog is active again (after the file chooser, another program): the focus goes back to
+// the control that had it, or to the first stop that can take it.
+void RestoreFocus(const SettingsDialog& dialog);

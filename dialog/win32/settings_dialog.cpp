@@ -10,6 +10,7 @@
 
 #include "controls/win32/command_window.h"
 #include "dialog_artwork.h"
+#include "dialog/dialog_keys.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_rules.h"
 #include "dialog/win32/dialog_pieces.h"
@@ -31,16 +32,18 @@ SettingsDialog* DialogOf(HWND window) {
 }
 
 // Shows the choice: the selected image, and which of the repeat box and the file button work.
+// What the choice enables is enabled first and a control that stays enabled is left alone, so
+// that a focused control being disabled can hand the focus on, and the focus is never lost.
 void ShowMusicChoice(const SettingsDialog& dialog, const MusicChoice& choice) {
-  EnableWindow(dialog.fileButton, FALSE);
-  EnableWindow(dialog.repeatTrack, FALSE);
+  if (choice.repeatEnabled) EnableWindow(dialog.repeatTrack, TRUE);
+  if (choice.fileEnabled) EnableWindow(dialog.fileButton, TRUE);
+  if (!choice.fileEnabled) DisableKeepingFocus(dialog, dialog.fileButton);
+  if (!choice.repeatEnabled) DisableKeepingFocus(dialog, dialog.repeatTrack);
   for (int i = 0; i < kChoiceCount; ++i) {
     const bool selected = choice.selected == i;
     SendMessageW(dialog.choiceImages[static_cast<size_t>(i)], kPieceSetImageMessage,
                  reinterpret_cast<WPARAM>(selected ? dialog.radioOn : dialog.radioOff), 0);
   }
-  if (choice.repeatEnabled) EnableWindow(dialog.repeatTrack, TRUE);
-  if (choice.fileEnabled) EnableWindow(dialog.fileButton, TRUE);
 }
 
 void FillRepeatTrack(const SettingsDialog& dialog) {
@@ -98,8 +101,11 @@ void Unload(SettingsDialog& dialog) {
   DestroyWindow(dialog.window);
 }
 
+// A choice pressed or reached with the arrows; a focus on the choices follows the choice.
 void OnSelectMusicKind(SettingsDialog& dialog, int index) {
+  const bool focusOnChoices = FocusedChoice(dialog).has_value();
   ShowMusicChoice(dialog, SelectMusicKind(dialog.settings, static_cast<int16_t>(index)));
+  if (focusOnChoices) FocusChoice(dialog, ChoiceTabStop(dialog.settings.bgmKind));
 }
 
 std::wstring WindowText(HWND window) {
@@ -162,6 +168,38 @@ void OnCommand(SettingsDialog& dialog, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+// Tab, Enter, Escape and the arrows over the choices, before the focused control sees them.
+// True when the key has been handled.
+bool OnDialogKey(SettingsDialog& dialog, const MSG& message) {
+  const DialogKeyAction action = KeyActionOf(dialog, message);
+  switch (action) {
+    case DialogKeyAction::None:
+      return false;
+    case DialogKeyAction::NextStop:
+    case DialogKeyAction::PreviousStop:
+      MoveFocusAlongTabOrder(dialog, action == DialogKeyAction::NextStop ? +1 : -1);
+      return true;
+    case DialogKeyAction::Set:
+      OnSet(dialog);
+      return true;
+    case DialogKeyAction::Cancel:
+      Unload(dialog);
+      return true;
+    case DialogKeyAction::NextChoice:
+    case DialogKeyAction::PreviousChoice: {
+      const int from = FocusedChoice(dialog).value_or(ChoiceTabStop(dialog.settings.bgmKind));
+      OnSelectMusicKind(dialog, ChoiceAfter(from, action == DialogKeyAction::NextChoice ? +1 : -1));
+      return true;
+    }
+  }
+  return false;
+}
+
+// Activated again, the dialog gives the focus back to its control rather than keep it itself.
+void OnActivate(const SettingsDialog& dialog, WPARAM wParam) {
+  if (LOWORD(wParam) != WA_INACTIVE) RestoreFocus(dialog);
+}
+
 void OnPaint(const SettingsDialog& dialog) {
   PAINTSTRUCT ps{};
   HDC dc = BeginPaint(dialog.window, &ps);
@@ -197,6 +235,9 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(dialog->font);  // the controls' ambient font
+    case WM_ACTIVATE:
+      OnActivate(*dialog, wParam);
+      return 0;
     case WM_CLOSE:
       Unload(*dialog);
       return 0;
@@ -243,9 +284,11 @@ void RunModal(SettingsDialog& dialog) {
       break;
     }
     if (got < 0) break;
-    if (MoveFocusByTab(dialog, message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    if (!OnDialogKey(dialog, message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (!dialog.closed) NoteFocus(dialog);
   }
 }
 

@@ -1,5 +1,5 @@
-# Tab moves the focus panel, repeat box, "...", 設定, ｷｬﾝｾﾙ and round again, past the controls that
-# the choice disables; Shift+Tab goes back.
+# Tab moves the focus panel, the music choices (one stop, on the selected one), repeat box, "...",
+# 設定, ｷｬﾝｾﾙ and round again, past the controls that the choice disables; Shift+Tab goes back.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/settings_scenario.sh"
@@ -12,28 +12,24 @@ expect_dialog
 
 # expect_focus_path KEY ID...: the focus comes to each ID in turn, a KEY press after each (also
 # after the last, which the next path starts from).
-focus_on() {
-  local focus
-  focus=$(dialog_probe focus "$DIALOG_TITLE")
-  harness_wait_detail="the focus is on: ${focus#focus=}"
-  [ "$focus" = "focus=$1" ]
-}
 expect_focus_path() {
   local key=$1 id
   shift
   for id in "$@"; do
-    harness_wait 30 "the focus on $id ($key)" focus_on "$id"
+    expect_focus "$id"
     xdotool key "$key"
   done
 }
 
-# 音楽CD: the file button is disabled and skipped.
-expect_focus_path Tab $PANEL_ID $REPEAT_ID $SET_ID $CANCEL_ID $PANEL_ID
-expect_focus_path shift+Tab $REPEAT_ID $PANEL_ID $CANCEL_ID $SET_ID $REPEAT_ID
-# MP3、WAV: the repeat box is skipped and the file button takes the focus.
+# 音楽CD: the choices are one stop, on 音楽CD; the file button is disabled and skipped.
+expect_focus_path Tab $PANEL_ID ${CHOICE_LABEL_ID[1]} $REPEAT_ID $SET_ID $CANCEL_ID $PANEL_ID
+expect_focus_path shift+Tab ${CHOICE_LABEL_ID[1]} $PANEL_ID $CANCEL_ID $SET_ID $REPEAT_ID \
+  ${CHOICE_LABEL_ID[1]}
+# MP3、WAV: the choices' stop moves to it; the repeat box is skipped and the file button takes
+# the focus.
 click_control ${CHOICE_LABEL_ID[2]}
 click_control $PANEL_ID 400 150
-expect_focus_path Tab $PANEL_ID $FILE_BUTTON_ID $SET_ID $CANCEL_ID $PANEL_ID
+expect_focus_path Tab $PANEL_ID ${CHOICE_LABEL_ID[2]} $FILE_BUTTON_ID $SET_ID $CANCEL_ID $PANEL_ID
 harness_probe post "$DIALOG_TITLE" close 0 0
 wait_host_exit
 echo "PASS"

@@ -300,3 +300,63 @@ choice_shown() {
     fi
   done
 }
+
+# focus_is ID: the dialog's keyboard focus is on the control ID (0: on none of its controls).
+focus_is() {
+  local focus
+  focus=$(dialog_probe focus "$DIALOG_TITLE")
+  harness_wait_detail="the focus is on: ${focus#focus=}"
+  [ "$focus" = "focus=$1" ]
+}
+
+# expect_focus ID: waits for the focus to reach the control ID.
+expect_focus() { harness_wait 30 "the focus on control $1" focus_is "$1"; }
+
+# key_to_focus KEY ID: presses KEY (an xdotool key name) and waits for the focus to reach ID.
+key_to_focus() {
+  xdotool key "$1"
+  harness_wait 30 "the focus on control $2 after $1" focus_is "$2"
+}
+
+# control_box ID: the control's place and size in the client area, as "X Y WIDTH HEIGHT".
+control_box() {
+  local line at size
+  line=$(control_line "$1")
+  at=${line#* at=}
+  at=${at%% *}
+  size=${line#* size=}
+  size=${size%% *}
+  echo "${at%,*} ${at#*,} ${size%x*} ${size#*x}"
+}
+
+# expect_focus_mark PNG ID SHOWN: the dotted focus mark is on the control's top edge (SHOWN 1) or
+# not (0). Of six pixels side by side there, the mark darkens every other one; without it the
+# whole edge is the panel's light grey.
+expect_focus_mark() {
+  local x y _ i r dark=0
+  read -r x y _ _ <<<"$(control_box "$2")"
+  for i in 2 3 4 5 6 7; do
+    read -r r _ _ <<<"$(harness_pixel "$1" $((dialog_origin_x + x + i)) $((dialog_origin_y + y)))"
+    [ "$r" -lt 100 ] && dark=$((dark + 1))
+  done
+  if [ "$3" = 1 ]; then
+    [ "$dark" -ge 2 ] && [ "$dark" -le 4 ] || harness_fail "no focus mark on $2 ($dark dark of 6)"
+  else
+    [ "$dark" = 0 ] || harness_fail "a focus mark on $2 ($dark dark of 6)"
+  fi
+}
+
+# wait_focus_mark ID SHOWN: waits until a screenshot shows the focus mark on ID (SHOWN 1) or not.
+wait_focus_mark() {
+  harness_wait_picture 30 "the focus mark on control $1 shown=$2" "$HARNESS_WORK/dialog-mark.png" \
+    expect_focus_mark "$1" "$2"
+}
+
+# wait_button_look ID NAME LINE RING: waits until a screenshot shows the Command button ID with the
+# look NAME (see expect_look in command_scenario.sh, the body not inverted).
+wait_button_look() {
+  local x y w h
+  read -r x y w h <<<"$(control_box "$1")"
+  wait_look "$2" "$HARNESS_WORK/dialog-look.png" $((dialog_origin_x + x)) \
+    $((dialog_origin_y + y)) "$w" "$h" "$3" "$4" 0
+}
