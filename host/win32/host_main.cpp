@@ -53,8 +53,9 @@ void Main(HINSTANCE instance) {
   const std::wstring programFolder = ProgramFolder();
   Win32ProfileFile profile;
   Win32CodePage codePage;
-  Win32FileProbe files;
-  SettingsFile settingsFile(profile, codePage, files, Utf8FromWide(programFolder));
+  Win32FileSystem files;
+  SettingsFile settingsFile(profile, codePage, files, Utf8FromWide(programFolder),
+                            UserSettingsFolder(ApplicationDataFolder()));
   settingsFile.LoadSettings(settings);
 
   const std::wstring rendererPath = RendererPath(programFolder);
