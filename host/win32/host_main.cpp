@@ -15,7 +15,6 @@
 namespace {
 
 constexpr wchar_t kSettingsDialogTitle[] = L"<ミレボラ>";
-constexpr wchar_t kApplicationTitle[] = L"ミレボラ (ScreenSaver)";
 constexpr wchar_t kRendererMissingMessage[] = L"ミレボラ.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 
 // Lives as long as the host: the saver window and the dialog read it.
