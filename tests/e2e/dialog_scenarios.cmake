@@ -16,3 +16,9 @@ mirebora_scenario(dialog_tab_order dialog_tab_order.sh)
 mirebora_scenario(dialog_link_opens_address dialog_link_opens_address.sh)
 mirebora_scenario(dialog_second_instance_ends dialog_second_instance_ends.sh)
 mirebora_scenario(dialog_chosen_file_plays_in_saver dialog_chosen_file_plays_in_saver.sh)
+mirebora_scenario(dialog_set_on_chinese_system dialog_set_on_chinese_system.sh)
+mirebora_scenario(dialog_set_on_korean_system dialog_set_on_korean_system.sh)
+mirebora_scenario(dialog_set_saves_per_user_beside_read_only_program
+                  dialog_set_saves_per_user_beside_read_only_program.sh)
+mirebora_scenario(dialog_set_with_nowhere_to_write_stays_open
+                  dialog_set_with_nowhere_to_write_stays_open.sh)
