@@ -1,7 +1,8 @@
 # Scenarios of the host program ミレボラ.scr: modes, capture, renderer watch, music.
 
-# The host probe makes preview windows, lists child windows, locks files and times a saver start.
-mirebora_test_program(host-probe host_probe/host_probe.cpp user32 gdi32 version
+# The host probe makes preview windows, lists child windows, locks files, reads their access
+# lists and times a saver start.
+mirebora_test_program(host-probe host_probe/host_probe.cpp user32 gdi32 version advapi32
                       mirebora_settings_win32)
 
 mirebora_scenario(host_saver_runs_and_ends_on_escape_japanese host_saver_runs_and_ends_on_escape_japanese.sh)

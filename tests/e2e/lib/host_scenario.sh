@@ -117,6 +117,32 @@ expect_capture_files() {
   done
 }
 
+# expect_no_capture_files: C:\k_vusa holds nothing, neither a capture file nor a half-written one.
+expect_no_capture_files() {
+  [ -z "$(ls -A "$MIREBORA_CAPTURE_DIR")" ] ||
+    harness_fail "left in C:\\k_vusa: $(ls -A "$MIREBORA_CAPTURE_DIR")"
+}
+
+# expect_private_capture_files: the access list of each capture file, as the system reports it,
+# lets in the user running the saver and otherwise SYSTEM and the Administrators group only.
+expect_private_capture_files() {
+  local i facts user sid
+  for i in 1 2 3 4; do
+    facts=$(host_probe access "C:\\k_vusa\\Valdorique$i.bmp") ||
+      harness_fail "cannot read the access list of Valdorique$i.bmp"
+    user=$(sed -n 's/^user=//p' <<<"$facts")
+    echo "Valdorique$i.bmp:" $(grep '^ace=' <<<"$facts")
+    grep -qx "ace=allow $user 0x[0-9a-f]*" <<<"$facts" ||
+      harness_fail "Valdorique$i.bmp does not let its user in: $facts"
+    for sid in $(sed -n 's/^ace=[a-z]* \([^ ]*\) .*/\1/p' <<<"$facts"); do
+      case "$sid" in
+        "$user" | S-1-5-18 | S-1-5-32-544) ;;
+        *) harness_fail "Valdorique$i.bmp lets $sid in: $facts" ;;
+      esac
+    done
+  done
+}
+
 # open_probe_window TITLE W H X Y: a window of another program (the preview area of Display
 # Properties, or a stand-in for another host's window); sets probe_window_hwnd.
 open_probe_window() {
