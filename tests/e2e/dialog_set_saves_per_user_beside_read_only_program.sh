@@ -15,7 +15,7 @@ dialog_start /c
 expect_dialog
 dialog_choose_cd_track 7
 click_control $SET_ID
-wait_host_exit 10
+wait_host_exit
 [ ! -e "$DIALOG_INI" ] || harness_fail "a settings file appeared in the read-only folder"
 [ -f "$user_ini" ] || harness_fail "no per-user settings file: $(ls -R "$MIREBORA_APPDATA")"
 text=$(iconv -f CP932 -t UTF-8 "$user_ini" | tr -d '\r') || harness_fail "not Shift-JIS"
@@ -29,5 +29,5 @@ dialog_start /c
 expect_dialog
 expect_dialog_cd_track 7
 click_control $CANCEL_ID
-wait_host_exit 10
+wait_host_exit
 echo "PASS"

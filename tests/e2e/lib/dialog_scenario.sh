@@ -310,14 +310,9 @@ dialog_choose_cd_track() {
   expect_dialog_cd_track "$1"
 }
 
-# repeat_box_shows TEXT: the repeat box's field holds TEXT.
-repeat_box_shows() {
-  [ "$(dialog_probe combo "$DIALOG_TITLE" $REPEAT_ID | head -n 1)" = "text=$1" ]
-}
-
 # expect_dialog_cd_track TRACK: 音楽CD is chosen and the repeat box shows TRACK.
 expect_dialog_cd_track() {
-  harness_wait 5 "the repeat box to show $1" repeat_box_shows "$1"
+  expect_repeat_text "$1"
   expect_choice 1 1 0
 }
 
@@ -332,7 +327,7 @@ dialog_set_then_saver_scenario() {
   expect_dialog
   dialog_choose_cd_track 7
   click_control $SET_ID
-  wait_host_exit 10
+  wait_host_exit
   # The Japanese key names have no form in this code page: the keys go under ASCII names.
   local text
   text=$(tr -d '\r' <"$DIALOG_INI") || harness_fail "no settings file"
@@ -346,18 +341,18 @@ BGMFile=" ] || harness_fail "unexpected settings file"
   expect_dialog
   expect_dialog_cd_track 7
   click_control $CANCEL_ID
-  wait_host_exit 10
+  wait_host_exit
 
   : >"$dialog_log"
   DIALOG_WINEDEBUG=-all,trace+mci dialog_start /s
-  harness_probe find Valdorique_VC 20000 >/dev/null || harness_fail "the saver did not start"
-  harness_wait_lines 10 "$dialog_log" 'mciSendStringW (L"status cdaudio current track"' 1
+  harness_wait_window Valdorique_VC >/dev/null
+  harness_wait_lines 30 "$dialog_log" 'mciSendStringW (L"status cdaudio current track"' 1
   MUSIC_TRACE=$dialog_log
   [ "$(music_sent_commands | grep -vxF 'open cdaudio wait' | head -n 3)" = "open cdaudio
 set cdaudio time format tmsf
 status cdaudio current track" ] || harness_fail "the saver did not start the CD"
   press_escape
-  wait_host_exit 15
+  wait_host_exit
   [ -z "$(ls -A "$MIREBORA_CAPTURE_DIR")" ] || harness_fail "files left in C:\\k_vusa"
   echo "PASS"
 }
