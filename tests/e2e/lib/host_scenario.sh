@@ -53,16 +53,28 @@ expect_desktop_as_ground() {
 }
 
 # start_host ARGS [WINEDEBUG]: starts the installed host from its folder, as Windows does, with the
-# argument string ARGS (may be empty); its Wine trace goes to $host_log.
+# argument string ARGS (may be empty); its Wine trace goes to $host_log. With HOST_FILE_LIMIT_KB
+# set, no file the host (or the renderer it starts) writes grows past that size: the write that
+# would fails, as on a full disk.
 start_host() {
   host_log=$(mktemp "${TMPDIR:-/tmp}/host-trace.XXXXXX")
   if [ -n "$1" ]; then
-    (cd "$HOST_DIR" && WINEDEBUG=${2:--all} exec wine ./ミレボラ.scr $1) 2>"$host_log" &
+    (cd "$HOST_DIR" && host_limit_files && WINEDEBUG=${2:--all} exec wine ./ミレボラ.scr $1) \
+      2>"$host_log" &
   else
-    (cd "$HOST_DIR" && WINEDEBUG=${2:--all} exec wine ./ミレボラ.scr) 2>"$host_log" &
+    (cd "$HOST_DIR" && host_limit_files && WINEDEBUG=${2:--all} exec wine ./ミレボラ.scr) \
+      2>"$host_log" &
   fi
   host_pid=$!
   harness_track "$host_pid"
+}
+
+# The limit of HOST_FILE_LIMIT_KB on the calling shell; the signal that would end the process at
+# the limit is ignored, so the write fails instead.
+host_limit_files() {
+  [ -z "${HOST_FILE_LIMIT_KB:-}" ] && return 0
+  trap '' XFSZ
+  ulimit -f "$HOST_FILE_LIMIT_KB"
 }
 
 # wait_host_exit [SECONDS]: waits for the host to end (30 s by default), sets host_exit_code and
