@@ -60,8 +60,8 @@ SettingsFile::SettingsFile(ProfileFile& profile, SystemCodePage& codePage, FileS
       programFolder_(std::move(programFolder)),
       userFolder_(std::move(userFolder)),
       settingsFilePath_(programFolder_ + kSettingsFileName),
-      userSettingsFilePath_(userFolder_.empty() ? std::string()
-                                                : userFolder_ + kSettingsFileName) {}
+      userSettingsFilePath_(userFolder_.empty() ? std::string() : userFolder_ + kSettingsFileName) {
+}
 
 bool SettingsFile::HasUserFile() {
   return !userSettingsFilePath_.empty() && files_.IsReadableFile(userSettingsFilePath_);
@@ -117,13 +117,12 @@ bool SettingsFile::WriteRecord(const SettingsRecord& record, const std::string& 
   const auto name = [shiftJis](const SettingsKey& key) {
     return std::string(shiftJis ? key.shiftJisName : key.asciiName);
   };
-  const bool written =
-      WriteIniValue(profile_, kSection, name(kKindKey), FormatSettingNumber(record.bgmKind),
-                    path) &&
-      WriteIniValue(profile_, kSection, name(kRepeatTrackKey),
-                    FormatSettingNumber(record.bgmRepeatTrack), path) &&
-      WriteIniValue(profile_, kSection, name(kFileKey),
-                    EncodeStoredText(record.bgmFile, codePage_), path);
+  const bool written = WriteIniValue(profile_, kSection, name(kKindKey),
+                                     FormatSettingNumber(record.bgmKind), path) &&
+                       WriteIniValue(profile_, kSection, name(kRepeatTrackKey),
+                                     FormatSettingNumber(record.bgmRepeatTrack), path) &&
+                       WriteIniValue(profile_, kSection, name(kFileKey),
+                                     EncodeStoredText(record.bgmFile, codePage_), path);
   if (!written || !shiftJis) return written;
   // The ASCII names are read first: values a system of another code page left there would
   // otherwise hide the ones just written.

@@ -17,8 +17,8 @@ constexpr char kUserIni[] = "C:\\Users\\a\\AppData\\Roaming\\ミレボラ\\ミ�
 std::string Sjis(const std::string& text) { return IconvConvert(text, "UTF-8", "CP932").value(); }
 
 std::string JapaneseFile(int kind, int track) {
-  return Sjis("[Section]\r\nBGM区分= " + std::to_string(kind) + "\r\nBGMﾘﾋﾟｰﾄ= " +
-              std::to_string(track) + "\r\nBGMﾌｧｲﾙ=\r\n");
+  return Sjis("[Section]\r\nBGM区分= " + std::to_string(kind) +
+              "\r\nBGMﾘﾋﾟｰﾄ= " + std::to_string(track) + "\r\nBGMﾌｧｲﾙ=\r\n");
 }
 
 class SettingsPlacesTest : public testing::Test {

@@ -66,8 +66,7 @@ PrivateFileSecurity::PrivateFileSecurity()
   PACL acl = reinterpret_cast<PACL>(acl_.data());
   if (!InitializeAcl(acl, aclSize, ACL_REVISION)) return;
   for (const std::vector<BYTE>* sid : sids) {
-    if (!AddAccessAllowedAce(acl, ACL_REVISION, FILE_ALL_ACCESS,
-                             const_cast<BYTE*>(sid->data()))) {
+    if (!AddAccessAllowedAce(acl, ACL_REVISION, FILE_ALL_ACCESS, const_cast<BYTE*>(sid->data()))) {
       return;
     }
   }
@@ -97,8 +96,7 @@ bool ReplaceWithPrivateFile(const std::wstring& path, const std::vector<uint8_t>
   if (file == INVALID_HANDLE_VALUE) return false;
   const bool written = WriteAll(file, bytes);
   const bool closed = CloseHandle(file) != FALSE;
-  if (written && closed &&
-      MoveFileExW(writing.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (written && closed && MoveFileExW(writing.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     return true;
   }
   DeleteFileW(writing.c_str());

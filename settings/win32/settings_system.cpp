@@ -1,6 +1,7 @@
 #include "settings/win32/settings_system.h"
 
 #include <windows.h>
+
 #include <shlobj.h>
 
 #include <algorithm>
