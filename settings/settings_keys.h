@@ -15,8 +15,8 @@
 // (932, and single-byte code pages such as 1252, where every byte is one character), the keys are
 // written under the Shift-JIS names, so the file stays byte for byte what Japanese systems write
 // and read. Where it does not (936, 949 and 950 leave some of the bytes without a character, and
-// they are no valid UTF-8 for 65001), the keys are written under ASCII names, which read the same
-// in every code page.
+// for 65001 they are not UTF-8), the keys are written under ASCII names, which read the same in
+// every code page.
 //
 // Reading takes a key's ASCII name first, then its Shift-JIS name where the code page carries it.
 // Writing under the Shift-JIS names removes the ASCII names, so whichever system saved last, its
