@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 // The private-profile (INI) file functions the settings file is kept with. Section, key, default
@@ -19,6 +20,10 @@ class ProfileFile {
   // True when the file was written.
   virtual bool WriteString(const std::string& section, const std::string& key,
                            const std::string& value, const std::string& path) = 0;
+  // Removes `key` from `section`; a key that is not there leaves the file as it is. True unless
+  // the file could not be written.
+  virtual bool RemoveKey(const std::string& section, const std::string& key,
+                         const std::string& path) = 0;
 };
 
 // Room for a read value with its terminating NUL: values come back cut to 255 bytes.
@@ -30,6 +35,11 @@ inline constexpr size_t kIniNameFieldSize = 128;
 // the section or the file is missing.
 std::string ReadIniValue(ProfileFile& profile, const std::string& section, const std::string& key,
                          const std::string& path);
+
+// As ReadIniValue, but std::nullopt when the key, the section or the file is missing, so that an
+// empty value can be told from no value.
+std::optional<std::string> ReadIniValueIfPresent(ProfileFile& profile, const std::string& section,
+                                                 const std::string& key, const std::string& path);
 
 // Writes one key, creating the file and the section when needed; section and key names are cut
 // to 127 bytes. True when the file was written.

@@ -10,11 +10,8 @@
 namespace {
 
 constexpr char kSettingsFileName[] = "\\ミレボラ.ini";
+constexpr char kUserFolderName[] = "\\ミレボラ";
 constexpr char kSection[] = "Section";
-// The key names in code page 932: "BGM区分", "BGMﾘﾋﾟｰﾄ" and "BGMﾌｧｲﾙ" (half-width katakana).
-const std::string kKindKey = "BGM\x8B\xE6\x95\xAA";
-const std::string kRepeatTrackKey = "BGM\xD8\xCB\xDF\xB0\xC4";
-const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";
 
 // The value of a stored number, rounded toward minus infinity: "1.9" gives 1, "-0.5" gives -1.
 // The whole text must be one decimal number (sign, digits, fraction, exponent), blanks around it
@@ -37,7 +34,7 @@ std::string FormatSettingNumber(int16_t value) {
 
 }  // namespace
 
-bool FileExists(const std::string& path, FileProbe& files) {
+bool FileExists(const std::string& path, FileSystem& files) {
   const bool trailingBackslash = !path.empty() && path.back() == '\\';
   return files.IsReadableFile(trailingBackslash ? path.substr(0, path.size() - 1) : path);
 }
@@ -50,16 +47,39 @@ std::string FolderOfPath(std::string_view path) {
   return std::string(folder);
 }
 
-SettingsFile::SettingsFile(ProfileFile& profile, SystemCodePage& codePage, FileProbe& files,
-                           std::string programFolder)
+std::string UserSettingsFolder(const std::string& applicationDataFolder) {
+  if (applicationDataFolder.empty()) return {};
+  return applicationDataFolder + kUserFolderName;
+}
+
+SettingsFile::SettingsFile(ProfileFile& profile, SystemCodePage& codePage, FileSystem& files,
+                           std::string programFolder, std::string userFolder)
     : profile_(profile),
       codePage_(codePage),
       files_(files),
       programFolder_(std::move(programFolder)),
-      settingsFilePath_(programFolder_ + kSettingsFileName) {}
+      userFolder_(std::move(userFolder)),
+      settingsFilePath_(programFolder_ + kSettingsFileName),
+      userSettingsFilePath_(userFolder_.empty() ? std::string() : userFolder_ + kSettingsFileName) {
+}
 
-void SettingsFile::LoadNumber(const std::string& key, int16_t& field) {
-  const std::string value = ReadIniValue(profile_, kSection, key, settingsFilePath_);
+bool SettingsFile::HasUserFile() {
+  return !userSettingsFilePath_.empty() && files_.IsReadableFile(userSettingsFilePath_);
+}
+
+std::optional<std::string> SettingsFile::ReadKey(const SettingsKey& key, const std::string& path,
+                                                 std::string* foundName) {
+  for (const std::string& name : KeyNamesToRead(key, codePage_)) {
+    if (std::optional<std::string> value = ReadIniValueIfPresent(profile_, kSection, name, path)) {
+      if (foundName != nullptr) *foundName = name;
+      return value;
+    }
+  }
+  return std::nullopt;
+}
+
+void SettingsFile::LoadNumber(const SettingsKey& key, const std::string& path, int16_t& field) {
+  const std::string value = ReadKey(key, path).value_or("");
   if (value.empty()) {
     field = 0;
   } else if (const std::optional<int16_t> number = ParseSettingNumber(value)) {
@@ -67,36 +87,59 @@ void SettingsFile::LoadNumber(const std::string& key, int16_t& field) {
   }
 }
 
-std::string SettingsFile::ReadStoredFileValue() {
-  std::string value = ReadIniValue(profile_, kSection, kFileKey, settingsFilePath_);
+std::string SettingsFile::ReadStoredFileValue(const std::string& path) {
+  std::string name;
+  std::string value = ReadKey(kFileKey, path, &name).value_or("");
   // The escaped form takes up to nine bytes a character, so a long path outside the code page
   // passes the 255-byte limit. Only this program writes that form, so no older file relies on
   // the limit there: such a value is read again whole.
   if (value.size() == kIniValueBufferSize - 1 && value.rfind(kUtf8TextMarker, 0) == 0) {
-    value = profile_.ReadString(kSection, kFileKey, "", kEscapedValueBufferSize, settingsFilePath_);
+    value = profile_.ReadString(kSection, name, "", kEscapedValueBufferSize, path);
     value.resize(std::min(value.size(), value.find('\0')));
   }
   return value;
 }
 
 void SettingsFile::LoadSettings(SettingsRecord& record) {
-  LoadNumber(kKindKey, record.bgmKind);
-  LoadNumber(kRepeatTrackKey, record.bgmRepeatTrack);
+  const std::string& path = HasUserFile() ? userSettingsFilePath_ : settingsFilePath_;
+  LoadNumber(kKindKey, path, record.bgmKind);
+  LoadNumber(kRepeatTrackKey, path, record.bgmRepeatTrack);
 
-  record.bgmFile = DecodeStoredText(ReadStoredFileValue(), codePage_);
+  record.bgmFile = DecodeStoredText(ReadStoredFileValue(path), codePage_);
   if (!record.bgmFile.empty() && !FileExists(record.bgmFile, files_)) record.bgmFile.clear();
   if (record.bgmFile.empty() && record.bgmKind == MusicFile) record.bgmKind = MusicNone;
 
   record.fileDialogFolder = record.bgmFile.empty() ? programFolder_ : FolderOfPath(record.bgmFile);
 }
 
-bool SettingsFile::SaveSettings(const SettingsRecord& record) {
-  const bool kindWritten = WriteIniValue(profile_, kSection, kKindKey,
-                                         FormatSettingNumber(record.bgmKind), settingsFilePath_);
-  const bool trackWritten =
-      WriteIniValue(profile_, kSection, kRepeatTrackKey, FormatSettingNumber(record.bgmRepeatTrack),
-                    settingsFilePath_);
-  const bool fileWritten = WriteIniValue(
-      profile_, kSection, kFileKey, EncodeStoredText(record.bgmFile, codePage_), settingsFilePath_);
-  return kindWritten && trackWritten && fileWritten;
+bool SettingsFile::WriteRecord(const SettingsRecord& record, const std::string& path) {
+  const bool shiftJis = WritesShiftJisKeys(codePage_);
+  const auto name = [shiftJis](const SettingsKey& key) {
+    return std::string(shiftJis ? key.shiftJisName : key.asciiName);
+  };
+  const bool written = WriteIniValue(profile_, kSection, name(kKindKey),
+                                     FormatSettingNumber(record.bgmKind), path) &&
+                       WriteIniValue(profile_, kSection, name(kRepeatTrackKey),
+                                     FormatSettingNumber(record.bgmRepeatTrack), path) &&
+                       WriteIniValue(profile_, kSection, name(kFileKey),
+                                     EncodeStoredText(record.bgmFile, codePage_), path);
+  if (!written || !shiftJis) return written;
+  // The ASCII names are read first: values a system of another code page left there would
+  // otherwise hide the ones just written.
+  for (const SettingsKey& key : kSettingsKeys) {
+    if (!profile_.RemoveKey(kSection, std::string(key.asciiName), path)) return false;
+  }
+  return true;
+}
+
+SavedTo SettingsFile::SaveSettings(const SettingsRecord& record) {
+  if (HasUserFile()) {
+    return WriteRecord(record, userSettingsFilePath_) ? SavedTo::UserFolder : SavedTo::Nowhere;
+  }
+  if (WriteRecord(record, settingsFilePath_)) return SavedTo::ProgramFolder;
+  if (!userSettingsFilePath_.empty() && files_.CreateFolder(userFolder_) &&
+      WriteRecord(record, userSettingsFilePath_)) {
+    return SavedTo::UserFolder;
+  }
+  return SavedTo::Nowhere;
 }

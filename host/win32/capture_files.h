@@ -18,11 +18,14 @@ std::wstring CaptureFilePath(int number);
 // `width` x `height` pixels. Where the copy fails, the picture stays black.
 std::vector<uint8_t> CopyPrimaryScreen(int width, int height);
 
-// Writes the four files in the order 1 to 4, each closed before the next is begun. The three
-// built-in pictures come from the bitmap resources of `instance`. A file that cannot be written
-// (folder missing or read-only, file locked by another program) is skipped. Returns how many files
-// were written.
+// Writes the four files in the order 1 to 4, each complete before the next is begun. The three
+// built-in pictures come from the bitmap resources of `instance`. Each file is private to the
+// user running the host (the snapshot shows whatever was on the screen) and replaces the old one
+// whole: a file that cannot be written (folder missing or read-only, disk full, file locked by
+// another program) is skipped and its old file stays as it was. Returns how many files were
+// written.
 int WriteCaptureFiles(HINSTANCE instance, const std::vector<uint8_t>& screenDib);
 
-// Replaces the file at `path` with `bytes`. False when it could not be created or written whole.
-bool WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes);
+// Deletes the four files, so that the snapshot does not outlast the saver. The renderer has read
+// them by then: it reads them once, when it starts.
+void RemoveCaptureFiles();

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr wchar_t kSettingsDialogTitle[] = L"<ミレボラ>";
-constexpr wchar_t kApplicationTitle[] = L"ミレボラ (ScreenSaver)";
 constexpr wchar_t kRendererMissingMessage[] = L"ミレボラ.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 
 // Lives as long as the host: the saver window and the dialog read it.
@@ -53,8 +52,9 @@ void Main(HINSTANCE instance) {
   const std::wstring programFolder = ProgramFolder();
   Win32ProfileFile profile;
   Win32CodePage codePage;
-  Win32FileProbe files;
-  SettingsFile settingsFile(profile, codePage, files, Utf8FromWide(programFolder));
+  Win32FileSystem files;
+  SettingsFile settingsFile(profile, codePage, files, Utf8FromWide(programFolder),
+                            UserSettingsFolder(ApplicationDataFolder()));
   settingsFile.LoadSettings(settings);
 
   const std::wstring rendererPath = RendererPath(programFolder);

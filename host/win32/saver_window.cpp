@@ -86,7 +86,8 @@ void FormLoad(HWND window, SaverWindow& saver) {
   FollowMusicTimers(window, saver);
 }
 
-// Stops the music, gives the cursor back when it was hidden, and ends the host.
+// Stops the music, gives the cursor back when it was hidden, removes the capture files and ends
+// the host. Every way the saver ends comes here.
 [[noreturn]] void FormQueryUnload(HWND window, SaverWindow& saver) {
   KillTimer(window, kTimer3RendererWatch);
   saver.music.Stop();
@@ -94,6 +95,7 @@ void FormLoad(HWND window, SaverWindow& saver) {
   KillTimer(window, kTimer1Mp3Watch);
   // The count stored when the cursor was hidden is normally -1: as a flag it means "show".
   if (ModeLetter(HostArguments()) == "S") cursorHideCount = ShowCursor(cursorHideCount);
+  RemoveCaptureFiles();
   EndHost();
 }
 

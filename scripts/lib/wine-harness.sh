@@ -17,6 +17,9 @@
 # harness_wait_gone TITLE [SECONDS]    wait until no top-level window is titled TITLE
 # harness_screenshot OUT save the whole display as a PNG
 # harness_pixel PNG X Y  print the colour of one pixel as "R G B"
+# harness_respect_file_modes SCRIPT ARGS...  (first thing in a scenario) run the scenario, and
+#                        Wine with it, without root's power over file modes
+# harness_read_only DIR  make DIR read-only for the programs until the scenario ends
 # Every process the harness starts is ended by its id when the shell exits: the recorded ones,
 # then the prefix's own wineserver, then the display.
 
@@ -44,8 +47,12 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 MIREBORA_DRIVE_C=$WINEPREFIX/drive_c
 MIREBORA_CAPTURE_DIR=$MIREBORA_DRIVE_C/k_vusa
+# The user's roaming application-data folder, and the host's per-user settings folder in it.
+MIREBORA_APPDATA=$MIREBORA_DRIVE_C/users/$(id -un)/AppData/Roaming
+MIREBORA_USER_SETTINGS_DIR=$MIREBORA_APPDATA/ミレボラ
 
 harness_pids=()
+harness_read_only_dirs=()
 harness_xvfb_pid=
 harness_wineserver_started=
 
@@ -64,6 +71,29 @@ harness_cleanup() {
   if [ -n "$harness_xvfb_pid" ]; then
     kill "$harness_xvfb_pid" 2>/dev/null
     wait "$harness_xvfb_pid" 2>/dev/null
+  fi
+  local dir
+  for dir in "${harness_read_only_dirs[@]}"; do
+    chmod u+w "$dir" 2>/dev/null
+  done
+}
+
+# Scenarios run as root, who may write into any folder whatever its mode. A scenario about a
+# folder the user cannot write runs itself again, and so Wine and its server, without that
+# power; root still owns the prefix, so everything else works as before.
+harness_respect_file_modes() {
+  if [ "$(id -u)" = 0 ] && [ -z "${HARNESS_FILE_MODES_RESPECTED:-}" ]; then
+    HARNESS_FILE_MODES_RESPECTED=1 exec setpriv --bounding-set=-dac_override,-dac_read_search \
+      -- bash "$@"
+  fi
+}
+
+harness_read_only() {
+  chmod a-w "$1" || harness_fail "cannot make $1 read-only"
+  harness_read_only_dirs+=("$1")
+  if touch "$1/.harness-write-test" 2>/dev/null; then
+    rm -f "$1/.harness-write-test"
+    harness_fail "$1 is still writable (call harness_respect_file_modes first)"
   fi
 }
 
@@ -184,6 +214,8 @@ harness_start() {
   harness_wineserver_started=1
   wineserver -p 2>/dev/null  # a persistent server for this scenario, ended in harness_cleanup
   mkdir -p "$MIREBORA_CAPTURE_DIR"
+  # Every scenario starts with the settings beside the program alone.
+  rm -rf "$MIREBORA_USER_SETTINGS_DIR"
 }
 
 # harness_run_windows PROGRAM ARGS...: runs a Windows program under Wine in the foreground with

@@ -52,11 +52,19 @@ bool KeyOf(const std::string& line, std::string& key, std::string& value) {
 
 }  // namespace
 
+bool FakeProfileFile::Passes(const std::string& bytes) const {
+  if (codePage_ == nullptr) return true;
+  const std::optional<std::string> again = codePage_->FromText(codePage_->ToText(bytes));
+  return again && *again == bytes;
+}
+
 std::string FakeProfileFile::ReadString(const std::string& section, const std::string& key,
                                         const std::string& defaultValue, size_t bufferSize,
                                         const std::string& path) {
   const auto file = files.find(path);
-  if (file == files.end()) return defaultValue.substr(0, bufferSize - 1);
+  if (file == files.end() || !Passes(section) || !Passes(key)) {
+    return defaultValue.substr(0, bufferSize - 1);
+  }
   bool inSection = false;
   for (const std::string& line : Lines(file->second)) {
     std::string name, value;
@@ -75,9 +83,20 @@ std::string FakeProfileFile::ReadString(const std::string& section, const std::s
 
 bool FakeProfileFile::WriteString(const std::string& section, const std::string& key,
                                   const std::string& value, const std::string& path) {
-  if (readOnly) return false;
+  if (!Passes(value)) return false;
+  return Change(section, key, value, path);
+}
+
+bool FakeProfileFile::RemoveKey(const std::string& section, const std::string& key,
+                                const std::string& path) {
+  return Change(section, key, std::nullopt, path);
+}
+
+bool FakeProfileFile::Change(const std::string& section, const std::string& key,
+                             const std::optional<std::string>& value, const std::string& path) {
+  if (unwritable.count(path) > 0 || !Passes(section) || !Passes(key)) return false;
+  if (!value && files.count(path) == 0) return true;  // nothing to remove, no file made
   std::vector<std::string> lines = Lines(files[path]);
-  const std::string entry = key + "=" + value;
 
   // The section's lines are [begin, end): from after its header to the next header.
   std::optional<size_t> begin;
@@ -92,23 +111,23 @@ bool FakeProfileFile::WriteString(const std::string& section, const std::string&
     if (SameName(name, section)) begin = i + 1;
   }
 
-  if (!begin) {
+  std::optional<size_t> found;
+  for (size_t i = begin.value_or(end); i < end && !found; ++i) {
+    std::string name, existing;
+    if (KeyOf(lines[i], name, existing) && SameName(name, key)) found = i;
+  }
+
+  if (!value) {
+    if (found) lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*found));
+  } else if (!begin) {
     lines.push_back("[" + section + "]");
-    lines.push_back(entry);
+    lines.push_back(key + "=" + *value);
+  } else if (found) {
+    lines[*found] = key + "=" + *value;
   } else {
-    bool replaced = false;
-    for (size_t i = *begin; i < end && !replaced; ++i) {
-      std::string name, existing;
-      if (KeyOf(lines[i], name, existing) && SameName(name, key)) {
-        lines[i] = entry;
-        replaced = true;
-      }
-    }
-    if (!replaced) {
-      size_t at = end;
-      while (at > *begin && Trim(lines[at - 1]).empty()) --at;
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
-    }
+    size_t at = end;
+    while (at > *begin && Trim(lines[at - 1]).empty()) --at;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), key + "=" + *value);
   }
 
   std::string bytes;

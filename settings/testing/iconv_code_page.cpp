@@ -34,17 +34,18 @@ std::optional<std::string> IconvCodePage::FromText(std::string_view text) {
 // Converts piece by piece so that a byte without meaning becomes U+FFFD and the rest still reads,
 // as the system conversion does.
 std::string IconvCodePage::ToText(std::string_view bytes) {
+  constexpr size_t kLongestCharacter = 4;  // bytes, in UTF-8; two in the double-byte code pages
   std::string text;
   size_t at = 0;
   while (at < bytes.size()) {
-    // One or two bytes make a character in the code pages used here.
-    if (auto one = IconvConvert(bytes.substr(at, 1), name_.c_str(), kUtf8)) {
-      text += *one;
-      at += 1;
-    } else if (auto two = IconvConvert(bytes.substr(at, 2), name_.c_str(), kUtf8);
-               two && bytes.size() - at >= 2) {
-      text += *two;
-      at += 2;
+    size_t length = 1;
+    std::optional<std::string> character;
+    for (; length <= kLongestCharacter && at + length <= bytes.size(); ++length) {
+      if ((character = IconvConvert(bytes.substr(at, length), name_.c_str(), kUtf8))) break;
+    }
+    if (character) {
+      text += *character;
+      at += length;
     } else {
       text += kReplacementCharacter;
       at += 1;

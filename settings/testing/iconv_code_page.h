@@ -6,7 +6,8 @@
 
 #include "settings/stored_text.h"
 
-// A system code page for tests, converted with iconv ("CP932", "CP1252").
+// A system code page for tests, converted with iconv ("CP932", "CP936", "CP1252", "UTF-8" for
+// code page 65001).
 class IconvCodePage : public SystemCodePage {
  public:
   explicit IconvCodePage(std::string name) : name_(std::move(name)) {}

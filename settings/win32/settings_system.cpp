@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <algorithm>
 
 namespace {
@@ -96,6 +98,18 @@ bool Win32ProfileFile::WriteString(const std::string& section, const std::string
                                     widePath->c_str()) != FALSE;
 }
 
+bool Win32ProfileFile::RemoveKey(const std::string& section, const std::string& key,
+                                 const std::string& path) {
+  const std::optional<std::wstring> widePath = WidePath(path);
+  const std::optional<std::wstring> wideSection = WideFromAnsi(section);
+  const std::optional<std::wstring> wideKey = WideFromAnsi(key);
+  if (!widePath || !wideSection || !wideKey) return false;
+  // A missing file has no key to remove; the call would make an empty one.
+  if (GetFileAttributesW(widePath->c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+  return WritePrivateProfileStringW(wideSection->c_str(), wideKey->c_str(), nullptr,
+                                    widePath->c_str()) != FALSE;
+}
+
 std::optional<std::string> Win32CodePage::FromText(std::string_view text) {
   const std::optional<std::wstring> wide = WideFromUtf8(text);
   if (!wide) return std::nullopt;
@@ -108,7 +122,7 @@ std::string Win32CodePage::ToText(std::string_view bytes) {
   return Utf8FromWide(WideFromBytes(bytes, CP_ACP, 0).value_or(std::wstring()));
 }
 
-bool Win32FileProbe::IsReadableFile(const std::string& path) {
+bool Win32FileSystem::IsReadableFile(const std::string& path) {
   const std::optional<std::wstring> widePath = WidePath(path);
   if (!widePath) return false;
   // Without backup semantics a folder cannot be opened; a device (NUL, COM1) is not a disk file.
@@ -122,4 +136,22 @@ bool Win32FileProbe::IsReadableFile(const std::string& path) {
                        !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
   CloseHandle(file);
   return regular;
+}
+
+bool Win32FileSystem::CreateFolder(const std::string& path) {
+  const std::optional<std::wstring> widePath = WidePath(path);
+  if (!widePath) return false;
+  if (CreateDirectoryW(widePath->c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesW(widePath->c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ApplicationDataFolder() {
+  PWSTR folder = nullptr;
+  std::string utf8;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder))) {
+    utf8 = Utf8FromWide(folder);
+  }
+  CoTaskMemFree(folder);
+  return utf8;
 }

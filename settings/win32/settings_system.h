@@ -26,6 +26,8 @@ class Win32ProfileFile : public ProfileFile {
                          const std::string& path) override;
   bool WriteString(const std::string& section, const std::string& key, const std::string& value,
                    const std::string& path) override;
+  bool RemoveKey(const std::string& section, const std::string& key,
+                 const std::string& path) override;
 };
 
 // The ANSI code page (CP_ACP).
@@ -35,8 +37,13 @@ class Win32CodePage : public SystemCodePage {
   std::string ToText(std::string_view bytes) override;
 };
 
-// Opens the file for reading to see whether it can be.
-class Win32FileProbe : public FileProbe {
+// Opens a file for reading to see whether it can be; creates folders.
+class Win32FileSystem : public FileSystem {
  public:
   bool IsReadableFile(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
 };
+
+// The user's roaming application-data folder (UTF-8), where the per-user settings folder goes;
+// empty when the system names none.
+std::string ApplicationDataFolder();

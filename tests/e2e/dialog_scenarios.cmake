@@ -19,3 +19,9 @@ mirebora_scenario(dialog_chosen_file_plays_in_saver dialog_chosen_file_plays_in_
 mirebora_scenario(dialog_focus_kept_after_choice dialog_focus_kept_after_choice.sh)
 mirebora_scenario(dialog_keyboard_chooses_file_and_sets dialog_keyboard_chooses_file_and_sets.sh)
 mirebora_scenario(dialog_keyboard_cd_track_and_escape dialog_keyboard_cd_track_and_escape.sh)
+mirebora_scenario(dialog_set_on_chinese_system dialog_set_on_chinese_system.sh)
+mirebora_scenario(dialog_set_on_korean_system dialog_set_on_korean_system.sh)
+mirebora_scenario(dialog_set_saves_per_user_beside_read_only_program
+                  dialog_set_saves_per_user_beside_read_only_program.sh)
+mirebora_scenario(dialog_set_with_nowhere_to_write_stays_open
+                  dialog_set_with_nowhere_to_write_stays_open.sh)

@@ -1,6 +1,7 @@
 # The saver as Windows starts it, "/s", on a Japanese system: the desktop is copied into the
-# capture files, the renderer shows it as the ground, Escape ends the renderer and within a second
-# the host too, which shows the cursor again.
+# capture files, which only the user can open, the renderer shows it as the ground, Escape ends
+# the renderer and within a second the host too, which shows the cursor again and removes the
+# capture files.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/host_scenario.sh"
 harness_start ja_JP.UTF-8
@@ -13,6 +14,7 @@ echo "saver window: $host_facts"
 case "$host_facts" in *visible=0*) ;; *) harness_fail "the saver window is shown" ;; esac
 expect_window Valdorique_VC
 expect_capture_files
+expect_private_capture_files
 
 harness_wait_picture 30 "the desktop as the scene's ground" "$HARNESS_WORK/saver.png" \
   expect_desktop_as_ground
@@ -29,6 +31,6 @@ cursor_calls "$host" | head -n 1 | grep -q 'NtUserShowCursor 0, count=-1' ||
   harness_fail "the host did not hide the cursor first"
 cursor_calls "$host" | tail -n 1 | grep -q 'count=0$' || harness_fail "the cursor is not shown"
 
-# The capture files stay after the saver has ended.
-expect_capture_files
+# The snapshot of the screen does not outlast the saver.
+expect_no_capture_files
 echo "PASS"

@@ -1,17 +1,16 @@
 # Capture files that cannot be written do not stop the saver: with a capture file locked by
-# another program the other three are written and the renderer runs on the older file; with no
-# capture folder at all the renderer ends by itself and the host follows it.
+# another program the other three are written, the locked one stays as it was and nothing
+# half-written is left beside it; with no capture folder at all the renderer ends by itself and
+# the host follows it.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/host_scenario.sh"
 harness_start ja_JP.UTF-8
 install_host
 show_desktop
 
-# A first run leaves a complete set.
-start_host /s
-expect_window Valdorique_VC >/dev/null
-press_escape
-expect_host_exit
+# An older set, as a run that could not remove it leaves it.
+mkdir -p "$MIREBORA_CAPTURE_DIR"
+write_sample_captures
 old2=$(stat -c %.9Y "$MIREBORA_CAPTURE_DIR/Valdorique2.bmp")
 old4=$(stat -c %.9Y "$MIREBORA_CAPTURE_DIR/Valdorique4.bmp")
 
@@ -26,6 +25,8 @@ expect_window Valdorique_VC >/dev/null
   harness_fail "the locked file changed"
 [ "$(stat -c %.9Y "$MIREBORA_CAPTURE_DIR/Valdorique4.bmp")" != "$old4" ] ||
   harness_fail "file 4 was not written after the locked file 2"
+[ "$(ls "$MIREBORA_CAPTURE_DIR")" = "$(printf 'Valdorique%d.bmp\n' 1 2 3 4)" ] ||
+  harness_fail "not the four capture files alone: $(ls "$MIREBORA_CAPTURE_DIR")"
 press_escape
 expect_host_exit
 

@@ -1,7 +1,8 @@
 # Scenarios of the host program ミレボラ.scr: modes, capture, renderer watch, music.
 
-# The host probe makes preview windows, lists child windows, locks files and times a saver start.
-mirebora_test_program(host-probe host_probe/host_probe.cpp user32 gdi32 version
+# The host probe makes preview windows, lists child windows, locks files, reads their access
+# lists and times a saver start.
+mirebora_test_program(host-probe host_probe/host_probe.cpp user32 gdi32 version advapi32
                       mirebora_settings_win32)
 
 mirebora_scenario(host_saver_runs_and_ends_on_escape_japanese host_saver_runs_and_ends_on_escape_japanese.sh)
@@ -11,6 +12,8 @@ mirebora_scenario(host_second_start_ends_at_once host_second_start_ends_at_once.
 mirebora_scenario(host_reports_missing_renderer host_reports_missing_renderer.sh)
 mirebora_scenario(host_other_modes_end_without_window host_other_modes_end_without_window.sh)
 mirebora_scenario(host_saver_survives_capture_trouble host_saver_survives_capture_trouble.sh)
+mirebora_scenario(host_capture_write_cut_short_keeps_old_file
+                  host_capture_write_cut_short_keeps_old_file.sh)
 mirebora_scenario(host_ends_when_renderer_killed host_ends_when_renderer_killed.sh)
 mirebora_scenario(host_ends_when_asked_to_close host_ends_when_asked_to_close.sh)
 mirebora_scenario(host_file_shows_name_icon_and_version host_file_shows_name_icon_and_version.sh)

@@ -360,3 +360,59 @@ wait_button_look() {
   wait_look "$2" "$HARNESS_WORK/dialog-look.png" $((dialog_origin_x + x)) \
     $((dialog_origin_y + y)) "$w" "$h" "$3" "$4" 0
 }
+
+# dialog_choose_cd_track TRACK: chooses 音楽CD and types TRACK into the empty repeat box.
+dialog_choose_cd_track() {
+  click_control ${CHOICE_LABEL_ID[1]}
+  expect_choice 1 1 0
+  click_control $REPEAT_ID 10
+  xdotool type --delay 50 "$1"
+  expect_dialog_cd_track "$1"
+}
+
+# expect_dialog_cd_track TRACK: 音楽CD is chosen and the repeat box shows TRACK.
+expect_dialog_cd_track() {
+  expect_repeat_text "$1"
+  expect_choice 1 1 0
+}
+
+# dialog_set_then_saver_scenario LOCALE CODE_PAGE: on a system of that locale, 設定 stores the CD
+# with track 7, a later /c shows that choice, and a later /s plays the CD (here: opens it and
+# stops watching, there being no drive) and leaves no capture file behind.
+dialog_set_then_saver_scenario() {
+  harness_start "$1"
+  expect_code_page "$2"
+  dialog_fresh_folder
+  dialog_start /c
+  expect_dialog
+  dialog_choose_cd_track 7
+  click_control $SET_ID
+  wait_host_exit
+  # The Japanese key names have no form in this code page: the keys go under ASCII names.
+  local text
+  text=$(tr -d '\r' <"$DIALOG_INI") || harness_fail "no settings file"
+  echo "$text"
+  [ "$(sed 's/= /=/' <<<"$text")" = "[Section]
+BGMKind=1
+BGMRepeatTrack=7
+BGMFile=" ] || harness_fail "unexpected settings file"
+
+  dialog_start /c
+  expect_dialog
+  expect_dialog_cd_track 7
+  click_control $CANCEL_ID
+  wait_host_exit
+
+  : >"$dialog_log"
+  DIALOG_WINEDEBUG=-all,trace+mci dialog_start /s
+  harness_wait_window Valdorique_VC >/dev/null
+  harness_wait_lines 30 "$dialog_log" 'mciSendStringW (L"status cdaudio current track"' 1
+  MUSIC_TRACE=$dialog_log
+  [ "$(music_sent_commands | grep -vxF 'open cdaudio wait' | head -n 3)" = "open cdaudio
+set cdaudio time format tmsf
+status cdaudio current track" ] || harness_fail "the saver did not start the CD"
+  press_escape
+  wait_host_exit
+  [ -z "$(ls -A "$MIREBORA_CAPTURE_DIR")" ] || harness_fail "files left in C:\\k_vusa"
+  echo "PASS"
+}

@@ -53,16 +53,28 @@ expect_desktop_as_ground() {
 }
 
 # start_host ARGS [WINEDEBUG]: starts the installed host from its folder, as Windows does, with the
-# argument string ARGS (may be empty); its Wine trace goes to $host_log.
+# argument string ARGS (may be empty); its Wine trace goes to $host_log. With HOST_FILE_LIMIT_KB
+# set, no file the host (or the renderer it starts) writes grows past that size: the write that
+# would fails, as on a full disk.
 start_host() {
   host_log=$(mktemp "${TMPDIR:-/tmp}/host-trace.XXXXXX")
   if [ -n "$1" ]; then
-    (cd "$HOST_DIR" && WINEDEBUG=${2:--all} exec wine ./ミレボラ.scr $1) 2>"$host_log" &
+    (cd "$HOST_DIR" && host_limit_files && WINEDEBUG=${2:--all} exec wine ./ミレボラ.scr $1) \
+      2>"$host_log" &
   else
-    (cd "$HOST_DIR" && WINEDEBUG=${2:--all} exec wine ./ミレボラ.scr) 2>"$host_log" &
+    (cd "$HOST_DIR" && host_limit_files && WINEDEBUG=${2:--all} exec wine ./ミレボラ.scr) \
+      2>"$host_log" &
   fi
   host_pid=$!
   harness_track "$host_pid"
+}
+
+# The limit of HOST_FILE_LIMIT_KB on the calling shell; the signal that would end the process at
+# the limit is ignored, so the write fails instead.
+host_limit_files() {
+  [ -z "${HOST_FILE_LIMIT_KB:-}" ] && return 0
+  trap '' XFSZ
+  ulimit -f "$HOST_FILE_LIMIT_KB"
 }
 
 # wait_host_exit [SECONDS]: waits for the host to end (30 s by default), sets host_exit_code and
@@ -114,6 +126,32 @@ expect_capture_files() {
     python3 -c "import sys; sys.exit(0 if float('$stamp') >= float('$previous') else 1)" ||
       harness_fail "Valdorique$i.bmp was written before the file before it"
     previous=$stamp
+  done
+}
+
+# expect_no_capture_files: C:\k_vusa holds nothing, neither a capture file nor a half-written one.
+expect_no_capture_files() {
+  [ -z "$(ls -A "$MIREBORA_CAPTURE_DIR")" ] ||
+    harness_fail "left in C:\\k_vusa: $(ls -A "$MIREBORA_CAPTURE_DIR")"
+}
+
+# expect_private_capture_files: the access list of each capture file, as the system reports it,
+# lets in the user running the saver and otherwise SYSTEM and the Administrators group only.
+expect_private_capture_files() {
+  local i facts user sid
+  for i in 1 2 3 4; do
+    facts=$(host_probe access "C:\\k_vusa\\Valdorique$i.bmp") ||
+      harness_fail "cannot read the access list of Valdorique$i.bmp"
+    user=$(sed -n 's/^user=//p' <<<"$facts")
+    echo "Valdorique$i.bmp:" $(grep '^ace=' <<<"$facts")
+    grep -qx "ace=allow $user 0x[0-9a-f]*" <<<"$facts" ||
+      harness_fail "Valdorique$i.bmp does not let its user in: $facts"
+    for sid in $(sed -n 's/^ace=[a-z]* \([^ ]*\) .*/\1/p' <<<"$facts"); do
+      case "$sid" in
+        "$user" | S-1-5-18 | S-1-5-32-544) ;;
+        *) harness_fail "Valdorique$i.bmp lets $sid in: $facts" ;;
+      esac
+    done
   done
 }
 

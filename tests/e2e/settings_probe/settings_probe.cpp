@@ -2,9 +2,12 @@
 // file system, for the Wine scenarios.
 //
 //   code-page                           print the ANSI code page
-//   save FOLDER KIND TRACK FILE         save a record into FOLDER\ミレボラ.ini
-//   load FOLDER                         load FOLDER\ミレボラ.ini; print "kind=", "track=",
-//                                       "file=" and "dialog-folder=" lines
+//   save FOLDER KIND TRACK FILE         save a record with FOLDER as the program folder, as the
+//                                       host does: into FOLDER\ミレボラ.ini or the per-user
+//                                       file; print "saved=program-folder", "saved=user-folder"
+//                                       or "saved=nowhere"
+//   load FOLDER                         load with FOLDER as the program folder; print "kind=",
+//                                       "track=", "file=" and "dialog-folder=" lines
 //   read-value FILE SECTION KEY         print the bytes the settings file reads for KEY (its
 //                                       name in the ANSI code page) as "value=" and hex digits
 // Texts are printed as UTF-8, lines end in LF. Exit code 0 on success, 1 when the save failed,
@@ -57,7 +60,11 @@ int Save(SettingsFile& settings, const wchar_t* kind, const wchar_t* track, cons
     return kExitUsage;
   }
   record.bgmFile = Utf8FromWide(file);
-  return settings.SaveSettings(record) ? kExitOk : kExitFailed;
+  const SavedTo saved = settings.SaveSettings(record);
+  PrintField("saved", saved == SavedTo::ProgramFolder ? "program-folder"
+                      : saved == SavedTo::UserFolder  ? "user-folder"
+                                                      : "nowhere");
+  return saved == SavedTo::Nowhere ? kExitFailed : kExitOk;
 }
 
 int Load(SettingsFile& settings) {
@@ -107,7 +114,8 @@ int wmain(int argc, wchar_t** argv) {
 
   Win32ProfileFile profile;
   Win32CodePage codePage;
-  Win32FileProbe files;
-  SettingsFile settings(profile, codePage, files, Utf8FromWide(argv[2]));
+  Win32FileSystem files;
+  SettingsFile settings(profile, codePage, files, Utf8FromWide(argv[2]),
+                        UserSettingsFolder(ApplicationDataFolder()));
   return save ? Save(settings, argv[3], argv[4], argv[5]) : Load(settings);
 }
