@@ -24,9 +24,11 @@ HOST_DIR=$INSTALL_DIR
 start_host /s
 expect_window Valdorique_VC >/dev/null
 press_escape
-harness_probe gone Valdorique_VC 10000 >/dev/null || harness_fail "the renderer did not end"
-harness_wait 10 "the host to end" process_ended "$host_pid"
+harness_wait_gone Valdorique_VC
+harness_wait 30 "the host to end" host_ended
 wait "$host_pid" || harness_fail "the host ended with $?"
+# Its window goes a moment after its process; still there, it would end the next host at once.
+harness_wait_gone Valdorique_Main
 
 # Its settings dialog shows the version and hands the installed guide to the opener.
 fake_opener
@@ -39,7 +41,7 @@ expect_control_text $LINK_ID "$INSTALL_DIR_WIN\\guide\\index.html"
 click_control $LINK_ID
 expect_opened_file "$INSTALL_DIR/guide/index.html"
 click_control $CANCEL_ID
-wait_host_exit 10
+wait_host_exit
 
 # What the saver and the user leave behind: settings beside the programs and per user, and
 # capture files.

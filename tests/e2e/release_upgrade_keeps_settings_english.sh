@@ -12,7 +12,7 @@ release_remove_leftovers
 older_version=0.0.1
 [ "$(printf '%s\n' "$older_version" "$MIREBORA_VERSION" | sort -V | head -n 1)" = "$older_version" ] &&
   [ "$older_version" != "$MIREBORA_VERSION" ] || harness_fail "$MIREBORA_VERSION is not newer"
-older=$(mktemp -d "${TMPDIR:-/tmp}/release-older.XXXXXX")/older.msi
+older=$HARNESS_WORK/older.msi
 "$MIREBORA_BUILD/packaging/make-release" --version "$older_version" --installer-only "$older" ||
   harness_fail "cannot make the older installer"
 
@@ -29,16 +29,15 @@ expect_one_entry "$older_version"
 mkdir -p "$USER_SETTINGS_DIR"
 store_settings "$INSTALL_DIR_WIN" 2 0 'C:\music\夜.mp3'
 store_settings "$USER_SETTINGS_DIR_WIN" 1 12 ''
-kept=$(mktemp -d)
-cp "$INSTALL_DIR/$PRODUCT_NAME.ini" "$kept/beside.ini"
-cp "$USER_SETTINGS_DIR/$PRODUCT_NAME.ini" "$kept/user.ini"
+cp "$INSTALL_DIR/$PRODUCT_NAME.ini" "$HARNESS_WORK/beside.ini"
+cp "$USER_SETTINGS_DIR/$PRODUCT_NAME.ini" "$HARNESS_WORK/user.ini"
 
 msiexec_silently /i "$RELEASE_INSTALLER"
 echo "silent upgrade: $msiexec_ms ms"
 expect_one_entry "$MIREBORA_VERSION"
-cmp -s "$INSTALL_DIR/$PRODUCT_NAME.ini" "$kept/beside.ini" ||
+cmp -s "$INSTALL_DIR/$PRODUCT_NAME.ini" "$HARNESS_WORK/beside.ini" ||
   harness_fail "the settings beside the programs were not kept"
-cmp -s "$USER_SETTINGS_DIR/$PRODUCT_NAME.ini" "$kept/user.ini" ||
+cmp -s "$USER_SETTINGS_DIR/$PRODUCT_NAME.ini" "$HARNESS_WORK/user.ini" ||
   harness_fail "the user's settings were not kept"
 [ -f "$INSTALL_DIR/$PRODUCT_NAME.scr" ] && [ -f "$INSTALL_DIR/guide/index.html" ] ||
   harness_fail "the upgrade lost files"
