@@ -1,8 +1,9 @@
-# Upgrading, silently, on an English system: an older version does not install over the release;
-# the release installs over an older version with settings beside the programs and per user as
-# the only entry of Programs and Features, and both settings files and the screen-saver choice
-# stay as they were. Uninstalling then leaves a screen saver the user has chosen since alone, and
-# removes the user's own settings when asked with REMOVEUSERSETTINGS=1.
+# Upgrading, silently, on an English system. Installed with its window, the release makes the
+# saver current by itself, and an older version does not install over it. Over an older version
+# with settings beside the programs and per user, the release installs as the only entry of
+# Programs and Features, and both settings files and the screen-saver choice stay as they were.
+# Uninstalling then leaves a screen saver the user has chosen since alone, and removes the user's
+# own settings when asked with REMOVEUSERSETTINGS=1.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/release_scenario.sh"
 harness_start C.UTF-8
@@ -16,8 +17,11 @@ older=$HARNESS_WORK/older.msi
 "$MIREBORA_BUILD/packaging/make-release" --version "$older_version" --installer-only "$older" ||
   harness_fail "cannot make the older installer"
 
-# An older version never replaces a newer one.
-msiexec_silently /i "$RELEASE_INSTALLER"
+# Installed with the installer's window (here only its progress), the saver becomes the user's
+# screen saver without being asked; an older version never replaces a newer one.
+msiexec_run /qr /i "$RELEASE_INSTALLER"
+[ "$msiexec_status" -eq 0 ] || harness_fail "msiexec /qr ended with $msiexec_status"
+expect_desktop_value SCRNSAVE.EXE "$INSTALLED_HOST_WIN"
 msiexec_quiet /i "$older"
 [ "$msiexec_status" -ne 0 ] || harness_fail "the older version installed over the newer one"
 expect_one_entry "$MIREBORA_VERSION"

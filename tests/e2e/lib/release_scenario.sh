@@ -23,19 +23,23 @@ desktop_value() { install_probe desktop-value "$1"; }
 
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
 
-# msiexec_quiet ARGS...: runs Wine's msiexec with ARGS and /qn and waits for it to end; sets
-# msiexec_status (its exit code) and msiexec_ms (how long it took).
-msiexec_quiet() {
-  local started pid
+# msiexec_run UI ARGS...: runs Wine's msiexec with ARGS and the user-interface option UI (/qn
+# none, /qr a progress window) and waits for it to end; sets msiexec_status (its exit code) and
+# msiexec_ms (how long it took).
+msiexec_run() {
+  local ui=$1 started pid
+  shift
   started=$(date +%s%N)
-  wine msiexec "$@" /qn >/dev/null 2>&1 &
+  wine msiexec "$@" "$ui" >/dev/null 2>&1 &
   pid=$!
   harness_track "$pid"
-  harness_wait 120 "msiexec $* to end" process_ended "$pid"
+  harness_wait 120 "msiexec $* $ui to end" process_ended "$pid"
   wait "$pid"
   msiexec_status=$?
   msiexec_ms=$((($(date +%s%N) - started) / 1000000))
 }
+
+msiexec_quiet() { msiexec_run /qn "$@"; }
 
 # msiexec_silently ARGS...: msiexec_quiet, failing the scenario when msiexec fails.
 msiexec_silently() {
