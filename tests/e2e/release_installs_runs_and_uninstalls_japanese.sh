@@ -53,8 +53,8 @@ for i in 1 2 3 4; do echo capture >"$MIREBORA_CAPTURE_DIR/Valdorique$i.bmp"; don
 
 msiexec_silently /x "$RELEASE_INSTALLER"
 echo "silent uninstall: $msiexec_ms ms"
-[ ! -e "$INSTALL_DIR" ] || harness_fail "left in Program Files: $(find "$INSTALL_DIR" | tr '\n' ' ')"
-[ ! -e "$MIREBORA_CAPTURE_DIR" ] || harness_fail "left: $(find "$MIREBORA_CAPTURE_DIR" | tr '\n' ' ')"
+expect_gone "$INSTALL_DIR"
+expect_gone "$MIREBORA_CAPTURE_DIR"
 [ -z "$(uninstall_entries)" ] || harness_fail "still in Programs and Features"
 expect_no_desktop_value SCRNSAVE.EXE
 expect_no_desktop_value ScreenSaveActive

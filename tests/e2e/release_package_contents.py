@@ -97,7 +97,8 @@ def check_installer(files):
         installed[path] = row
         expect(path in files and int(row[3]) == files[path].stat().st_size,
                f"the installer puts down {path} ({row[3]} bytes), not as in dist/")
-    expect(set(installed) == set(files), f"missing from the installer: {set(files) - set(installed)}")
+    expect(set(installed) == set(files),
+           f"missing from the installer: {set(files) - set(installed)}")
     for program in (f"{NAME}.scr", f"{NAME}.dll"):
         expect(installed.get(program, [""] * 5)[4] == f"{VERSION}.0",
                f"{program} is not versioned {VERSION}.0 in the installer")
@@ -109,8 +110,9 @@ def check_installer(files):
     expect(registry == {"SCRNSAVE.EXE": "[#HostFile]", "ScreenSaveActive": "1"},
            f"the screen-saver values are {registry}")
     removed = {(row[2], row[3]) for row in table("RemoveFile").values()}
-    expected = {(f"{NAME}.ini", "INSTALLDIR"), ("", "CAPTUREDIR"), (f"{NAME}.ini", "USERSETTINGSDIR"),
-                ("", "USERSETTINGSDIR")} | {(f"Valdorique{i}.bmp", "CAPTUREDIR") for i in range(1, 5)}
+    expected = {(f"{NAME}.ini", "INSTALLDIR"), ("", "CAPTUREDIR"),
+                (f"{NAME}.ini", "USERSETTINGSDIR"), ("", "USERSETTINGSDIR")}
+    expected |= {(f"Valdorique{i}.bmp", "CAPTUREDIR") for i in range(1, 5)}
     expect(removed == expected, f"uninstall removes {sorted(removed)}")
     expect(properties.get("CAPTUREDIR") == "C:\\k_vusa\\", "the capture folder is not C:\\k_vusa")
 

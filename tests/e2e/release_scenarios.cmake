@@ -14,7 +14,7 @@ add_test(NAME release_package_contents
 set_tests_properties(release_package_contents PROPERTIES
   LABELS e2e
   FIXTURES_REQUIRED mirebora_release
-  ENVIRONMENT "MIREBORA_BUILD=${CMAKE_BINARY_DIR};MIREBORA_VERSION=${PROJECT_VERSION};MIREBORA_RELEASE_DIR=${MIREBORA_RELEASE_DIR}")
+  ENVIRONMENT "${MIREBORA_SCENARIO_ENVIRONMENT}")
 
 mirebora_scenario(release_installs_runs_and_uninstalls_japanese
                   release_installs_runs_and_uninstalls_japanese.sh)

@@ -11,8 +11,9 @@ release_remove_leftovers
 
 # The older version: the same programs in an installer of an earlier version.
 older_version=0.0.1
-[ "$(printf '%s\n' "$older_version" "$MIREBORA_VERSION" | sort -V | head -n 1)" = "$older_version" ] &&
-  [ "$older_version" != "$MIREBORA_VERSION" ] || harness_fail "$MIREBORA_VERSION is not newer"
+oldest=$(printf '%s\n' "$older_version" "$MIREBORA_VERSION" | sort -V | head -n 1)
+[ "$oldest" = "$older_version" ] && [ "$older_version" != "$MIREBORA_VERSION" ] ||
+  harness_fail "$MIREBORA_VERSION is not newer than $older_version"
 older=$HARNESS_WORK/older.msi
 "$MIREBORA_BUILD/packaging/make-release" --version "$older_version" --installer-only "$older" ||
   harness_fail "cannot make the older installer"
@@ -54,6 +55,6 @@ msiexec_silently /x "$RELEASE_INSTALLER" REMOVEUSERSETTINGS=1
 echo "silent uninstall: $msiexec_ms ms"
 expect_desktop_value SCRNSAVE.EXE "$other_saver"
 expect_desktop_value ScreenSaveActive 1
-[ ! -e "$INSTALL_DIR" ] || harness_fail "left in Program Files: $(find "$INSTALL_DIR" | tr '\n' ' ')"
+expect_gone "$INSTALL_DIR"
 [ ! -e "$USER_SETTINGS_DIR" ] || harness_fail "the user's settings were kept though asked not to"
 echo "PASS"

@@ -71,7 +71,9 @@ opener_called() { [ -s "$opener_log" ]; }
 expect_opened_file() {
   harness_wait 30 "the desktop's opener to be called" opener_called
   echo "the opener was given: $(cat "$opener_log")"
-  python3 - "$(head -n 1 "$opener_log")" "$1" <<'CHECK' || harness_fail "the opener was not given $1"
+  local url
+  url=$(head -n 1 "$opener_log")
+  python3 - "$url" "$1" <<'CHECK' || harness_fail "the opener was not given $1"
 import os, sys, urllib.parse
 url, expected = sys.argv[1], sys.argv[2]
 assert url.startswith("file://"), url

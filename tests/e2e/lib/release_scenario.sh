@@ -61,6 +61,9 @@ release_remove_leftovers() {
   done
 }
 
+# expect_gone PATH: nothing is left at PATH.
+expect_gone() { [ ! -e "$1" ] || harness_fail "left: $(find "$1" | tr '\n' ' ')"; }
+
 # expect_installed_files: the program folder holds exactly what dist/ holds, byte for byte.
 expect_installed_files() {
   local listing
