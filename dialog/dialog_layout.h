@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "mirebora_version.h"
+
 // The settings dialog's controls as data: kind, parent, place and size in pixels, text and look,
 // and tab order. Places inside the panel are relative to the panel.
 
@@ -22,9 +24,11 @@ inline constexpr int kPanelTextureWidth = 556;
 inline constexpr int kPanelTextureHeight = 20;
 inline constexpr int kRadioImageSize = 12;
 
-// The web page the link label opens and shows, and the credit line above it.
-inline constexpr char kCreditLine[] = "Designed by Mirebora Project  Ver.1.0.0";
-inline constexpr char kWebAddress[] = "https://example.org/mirebora/";
+// The credit line, and the link under it that shows and opens the user guide installed beside
+// the program (its path is known only when the dialog opens). A long path is shortened in the
+// middle on screen so that the link stops short of the Set button.
+inline constexpr char kCreditLine[] = "Designed by " MIREBORA_PUBLISHER "  Ver." MIREBORA_VERSION;
+inline constexpr int kWebLinkMaxWidth = 296;
 
 // The control identifiers, clear of those the system gives the combo box's parts; the three
 // choices carry their music kind (the control index) as the offset from the first.
@@ -111,7 +115,7 @@ inline constexpr std::array<ControlLayout, 17> kDialogLayout{{
     {kCredit, ControlKind::Label, ControlParent::Form, 12, 192, kFitsText, kFitsText, kCreditLine,
      true, TextAlign::Left, false, kNoTabStop},
     {kWebLink, ControlKind::LinkLabel, ControlParent::Form, 12, 208, kFitsText, kFitsText,
-     kWebAddress, true, TextAlign::Left, false, kNoTabStop},
+     nullptr, true, TextAlign::Left, false, kNoTabStop},
     {kSetButton, ControlKind::CommandButton, ControlParent::Form, 316, 200, 81, 25, "設定", false,
      TextAlign::Centre, false, 5},
     {kCancelButton, ControlKind::CommandButton, ControlParent::Form, 400, 200, 81, 25, "ｷｬﾝｾﾙ",

@@ -137,3 +137,9 @@ void TakeChosenFile(SettingsRecord& settings, const std::string& path) {
   settings.bgmFile = path;
   settings.fileDialogFolder = FolderOfPath(settings.bgmFile);
 }
+
+std::string GuidePath(std::string_view programFolder) {
+  std::string path(programFolder);
+  if (!path.empty() && path.back() != '\\') path += '\\';
+  return path + "guide\\index.html";
+}

@@ -77,3 +77,7 @@ std::string ChooserStartFolder(const std::string& fileDialogFolder);
 
 // A file chosen in the file chooser: it becomes the record's file and its folder the next start.
 void TakeChosenFile(SettingsRecord& settings, const std::string& path);
+
+// The user guide beside the program in `programFolder` (as FolderOfPath gives it): the page the
+// dialog's link opens.
+std::string GuidePath(std::string_view programFolder);

@@ -169,4 +169,12 @@ TEST(FileChooser, StartsInTheFileFolderAndTakesTheChosenFile) {
   EXPECT_EQ(settings.fileDialogFolder, "D:\\音楽");
 }
 
+TEST(UserGuide, LiesInTheGuideFolderBesideTheProgram) {
+  const auto beside = [](const char* program) { return GuidePath(FolderOfPath(program)); };
+  EXPECT_EQ(beside("C:\\Program Files\\ミレボラ\\ミレボラ.scr"),
+            "C:\\Program Files\\ミレボラ\\guide\\index.html");
+  EXPECT_EQ(beside("D:\\ミレボラ.scr"), "D:\\guide\\index.html");
+  EXPECT_EQ(beside("\\\\server\\share\\ミレボラ.scr"), "\\\\server\\share\\guide\\index.html");
+}
+
 }  // namespace

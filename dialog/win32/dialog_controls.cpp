@@ -62,12 +62,16 @@ HWND CreatePiece(SettingsDialog& dialog, const ControlLayout& control, HWND pare
   look.centred = control.align == TextAlign::Centre;
   look.multiline = control.multiline;
   if (control.kind == ControlKind::ChoiceImage) look.image = dialog.radioOff;
-  if (control.kind == ControlKind::LinkLabel) look.cursor = dialog.linkCursor;
-  const std::wstring text = Wide(control.text);
+  const bool link = control.kind == ControlKind::LinkLabel;
+  if (link) {
+    look.cursor = dialog.linkCursor;
+    look.pathEllipsis = true;
+  }
+  const std::wstring text = link ? dialog.guidePath : Wide(control.text);
   int width = control.width, height = control.height;
   if (width == kFitsText || height == kFitsText) {
     const SIZE size = TextSize(parent, look.font, text);
-    if (width == kFitsText) width = size.cx;
+    if (width == kFitsText) width = link ? std::min<int>(size.cx, kWebLinkMaxWidth) : size.cx;
     if (height == kFitsText) height = size.cy;
   }
   return CreateWindowExW(0, kPieceClassName, text.c_str(), WS_CHILD | WS_VISIBLE, control.left,

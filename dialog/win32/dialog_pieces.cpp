@@ -57,6 +57,7 @@ void PaintPiece(HWND window, const Piece& piece) {
     SetTextColor(buffer, piece.look.textColour);
     UINT format = DT_NOPREFIX | (piece.look.centred ? DT_CENTER : DT_LEFT);
     format |= piece.look.multiline ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE;
+    if (piece.look.pathEllipsis) format |= DT_PATH_ELLIPSIS;
     RECT place = client;
     DrawTextW(buffer, text.c_str(), static_cast<int>(text.size()), &place, format);
     SelectObject(buffer, oldFont);

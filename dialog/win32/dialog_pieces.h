@@ -31,6 +31,7 @@ struct PieceLook {
   COLORREF textColour = RGB(0, 0, 0);
   bool centred = false;
   bool multiline = false;
+  bool pathEllipsis = false;  // a one-line path too long for the piece loses its middle
   HBITMAP image = nullptr;   // a picture piece when set at creation or later
   HCURSOR cursor = nullptr;  // the pointer over the piece; the class arrow when null
 };

@@ -59,7 +59,8 @@ struct SettingsDialog {
   HCURSOR linkCursor = nullptr;  // a shared resource cursor: not destroyed
   RetainedPicture background;    // the painted band
 
-  POINT cursor{0, 0};  // cursorX, cursorY: where the zooms start and end
+  std::wstring guidePath;  // the link's caption: the user guide beside the program
+  POINT cursor{0, 0};      // cursorX, cursorY: where the zooms start and end
   bool closed = false;
 };
 

@@ -151,6 +151,22 @@ void OnSet(SettingsDialog& dialog) {
   Unload(dialog);
 }
 
+// The user guide in the folder of the program that shows the dialog.
+std::wstring GuidePathBeside(HINSTANCE instance) {
+  std::wstring program(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        GetModuleFileNameW(instance, program.data(), static_cast<DWORD>(program.size()));
+    if (length == 0) return {};
+    if (length < program.size()) {
+      program.resize(length);
+      break;
+    }
+    program.resize(program.size() * 2);
+  }
+  return Wide(GuidePath(FolderOfPath(Utf8FromWide(program))));
+}
+
 void OnOpenWebPage(const SettingsDialog& dialog, HWND link) {
   SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
   ShellExecuteW(dialog.window, L"open", WindowText(link).c_str(), L"", L"", SW_SHOWNORMAL);
@@ -307,6 +323,7 @@ void ShowSettingsDialog(HINSTANCE instance, SettingsRecord& settings, SettingsFi
     return;
   }
   SettingsDialog dialog(instance, settings, file);
+  dialog.guidePath = GuidePathBeside(instance);
   LoadDialogArtwork(dialog);
   if (CreateDialogWindow(dialog) == nullptr) return;
   SetWindowIcons(dialog);

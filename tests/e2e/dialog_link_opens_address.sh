@@ -1,20 +1,21 @@
-# A click on the link label hands its address to the desktop's opener (here a stand-in for
-# xdg-open that records what it is given) while the dialog stays open and working; the dialog
+# A click on the link label hands the user guide beside the program to the desktop's opener
+# (here a stand-in for xdg-open that records what it is given) while the dialog stays open and
+# working; a program folder with a long path keeps the link clear of the Set button. The dialog
 # zooms from and to the cursor with the caption animation when it opens and closes.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/settings_scenario.sh"
 source "$(dirname "$0")/lib/dialog_scenario.sh"
+# The program deep in folders with long names: its path does not fit the link's width.
+deep='とても長い名前のフォルダー 一'
+deeper='とても長い名前のフォルダー 二'
+DIALOG_FOLDER="$DIALOG_FOLDER/$deep/$deeper"
+DIALOG_FOLDER_WIN="$DIALOG_FOLDER_WIN\\$deep\\$deeper"
+DIALOG_INI="$DIALOG_FOLDER/ミレボラ.ini"
 harness_start ja_JP.UTF-8
 dialog_fresh_folder
 
-opener=$(mktemp -d "${TMPDIR:-/tmp}/dialog-opener.XXXXXX")
-cat >"$opener/xdg-open" <<OPENER
-#!/bin/sh
-printf '%s\n' "\$@" >>"$opener/opened.log"
-OPENER
-chmod +x "$opener/xdg-open"
-export PATH="$opener:$PATH"
+fake_opener
 DIALOG_WINEDEBUG=-all,fixme+graphics
 
 # zooms: how many caption animations the dialog has played.
@@ -23,14 +24,12 @@ zooms() { grep -c 'fixme:graphics:DrawAnimatedRects ([0-9A-Fa-f]*,3,' "$dialog_l
 dialog_start /c
 expect_dialog
 [ "$(zooms)" = 1 ] || harness_fail "the opening zoom was played $(zooms) times"
-address=$(control_line $LINK_ID)
-address=${address#* text=}
+expect_control_text $LINK_ID "$DIALOG_FOLDER_WIN\\guide\\index.html"
+expect_control $LINK_ID "*at=12,208 size=296x*"
 dialog_clock_start
 click_control $LINK_ID
-harness_wait 30 "the desktop's opener to be called" test -s "$opener/opened.log"
-echo "the opener was called $(dialog_clock_ms) ms after the click with: $(cat "$opener/opened.log" 2>/dev/null)"
-[ "$(cat "$opener/opened.log" 2>/dev/null)" = "$address" ] ||
-  harness_fail "the opener was not given $address"
+expect_opened_file "$DIALOG_FOLDER/guide/index.html"
+echo "the opener was called $(dialog_clock_ms) ms after the click"
 
 # The dialog goes on: a choice still works, and ｷｬﾝｾﾙ ends the host with the closing zoom.
 click_control ${CHOICE_LABEL_ID[1]}

@@ -39,13 +39,46 @@ dialog_controls=
 
 dialog_probe() { harness_run_windows "$DIALOG_PROBE" "$@"; }
 
-# A fresh program folder with the host and its renderer, without a settings file.
+# A fresh program folder with the host, its renderer and the guide, without a settings file.
 dialog_fresh_folder() {
   [ -f "$DIALOG_HOST" ] || harness_fail "no host program $DIALOG_HOST"
   rm -rf "$DIALOG_FOLDER"
   mkdir -p "$DIALOG_FOLDER"
-  cp "$MIREBORA_DIST"/* "$DIALOG_HOST" "$DIALOG_FOLDER/" 2>/dev/null
+  cp -r "$MIREBORA_DIST"/* "$DIALOG_HOST" "$DIALOG_FOLDER/" 2>/dev/null
   [ -f "$DIALOG_FOLDER/$DIALOG_HOST_NAME" ] || harness_fail "cannot copy the host"
+}
+
+# fake_opener: the desktop's opener (xdg-open, to which Wine's browser hands pages and files)
+# replaced by a stand-in that records what it is given in $opener_log. Pages (.html) open with
+# Wine's browser, as they open with the default browser on Windows.
+fake_opener() {
+  local bin
+  bin=$(mktemp -d "${TMPDIR:-/tmp}/dialog-opener.XXXXXX")
+  opener_log=$bin/opened.log
+  cat >"$bin/xdg-open" <<OPENER
+#!/bin/sh
+printf '%s\\n' "\$@" >>"$opener_log"
+OPENER
+  chmod +x "$bin/xdg-open"
+  export PATH="$bin:$PATH"
+  wine reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null 2>&1 ||
+    harness_fail "cannot open pages with Wine's browser"
+}
+
+opener_called() { [ -s "$opener_log" ]; }
+
+# expect_opened_file PATH: the opener was given the file PATH (of the Unix side), as a file: URL.
+expect_opened_file() {
+  harness_wait 30 "the desktop's opener to be called" opener_called
+  echo "the opener was given: $(cat "$opener_log")"
+  local url
+  url=$(head -n 1 "$opener_log")
+  python3 - "$url" "$1" <<'CHECK' || harness_fail "the opener was not given $1"
+import os, sys, urllib.parse
+url, expected = sys.argv[1], sys.argv[2]
+assert url.startswith("file://"), url
+assert os.path.realpath(urllib.parse.unquote(url[len("file://"):])) == os.path.realpath(expected)
+CHECK
 }
 
 # dialog_write_ini KIND TRACK FILE: a settings file as a Japanese system writes it.
@@ -224,8 +257,10 @@ dialog_appears_scenario() {
   expect_control 2031 '*at=168,72 *text=曲目をﾘﾋﾟｰﾄ'
   expect_control $FILE_BUTTON_ID '*class=Valdorique.Command at=124,108 size=41x21 enabled=0 *text=...'
   expect_control $FILE_NAME_ID '*at=56,132 size=409x33 *text='
-  expect_control 2034 '*at=12,192 *text=Designed by * Ver.1.0.0'
-  expect_control $LINK_ID '*at=12,208 *text=https://*'
+  expect_control 2034 '*at=12,192 *'
+  expect_control_text 2034 "Designed by ミレボラ developers  Ver.$MIREBORA_VERSION"
+  expect_control $LINK_ID '*at=12,208 *'
+  expect_control_text $LINK_ID "$DIALOG_FOLDER_WIN\\guide\\index.html"
   expect_control $SET_ID '*class=Valdorique.Command at=316,200 size=81x25 enabled=1 *text=設定'
   expect_control $CANCEL_ID '*class=Valdorique.Command at=400,200 size=81x25 enabled=1 *text=ｷｬﾝｾﾙ'
 
