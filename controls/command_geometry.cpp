@@ -202,3 +202,8 @@ DrawPlan DrawButton(StateImage image, ButtonState state, const CommandSurface& s
                   TwipsToPixels(surface.captionHeightTwips, perPixelY)};
   return plan;
 }
+
+int FontPixelHeight(double points, int dotsPerInch) {
+  constexpr double kPointsPerInch = 72;
+  return static_cast<int>(std::lround(points * dotsPerInch / kPointsPerInch));
+}

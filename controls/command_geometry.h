@@ -12,6 +12,11 @@
 // Frame arithmetic is done in twips (1/1440 inch) in signed 16 bits; the plan is in pixels.
 inline constexpr int kTwipsPerPixelAt96Dpi = 15;
 
+// The height in pixels of a font of `points` at `dotsPerInch`: points x dots per inch / 72,
+// rounded to the nearest pixel once (9.75 points: 13 pixels at 96, 16 at 120, 20 at 144; not 17
+// at 120, as rounding the points to 10 first would give).
+int FontPixelHeight(double points, int dotsPerInch);
+
 // The control's size as the shell knows it, and the height of its one-line caption.
 struct CommandSurface {
   float widthTwips = 0;

@@ -13,8 +13,7 @@ CommandSurface SurfaceOfPixels(int width, int height) {
   return surface;
 }
 
-void ExpectPiece(const FramePiece& piece, PixelRect source, PixelRect destination,
-                 bool stretched) {
+void ExpectPiece(const FramePiece& piece, PixelRect source, PixelRect destination, bool stretched) {
   EXPECT_EQ(piece.source, source);
   EXPECT_EQ(piece.destination, destination);
   EXPECT_EQ(piece.Stretched(), stretched);
@@ -183,6 +182,13 @@ TEST(CommandGeometry, PiecesTileTheControlAtOtherDensities) {
   EXPECT_EQ(bottom(p[7].destination), p[6].destination.y);
   EXPECT_EQ(plan.gradient[1].x, 100);
   EXPECT_EQ(plan.gradient[1].y, 30);
+}
+
+TEST(CaptionFont, PixelHeightComesFromThePointSizeRoundedOnce) {
+  EXPECT_EQ(FontPixelHeight(9.75, 96), 13);
+  EXPECT_EQ(FontPixelHeight(9.75, 120), 16);  // 16.25; 10 points first would give 17
+  EXPECT_EQ(FontPixelHeight(9.75, 144), 20);  // 19.5
+  EXPECT_EQ(FontPixelHeight(8, 96), 11);      // 10.67
 }
 
 TEST(CommandColourText, ReadsDigitPairsAsRedGreenBlue) {

@@ -72,8 +72,7 @@ COLORREF CaptionColour(const CaptionLabel& label) {
 
 void MakeFont(CommandWindow& command) {
   const CaptionFont& font = command.properties.Font();
-  const int height =
-      -MulDiv(static_cast<int>(font.size + 0.5f), ScreenPixelsPerInch(), kPointsPerInch);
+  const int height = -FontPixelHeight(font.size, ScreenPixelsPerInch());
   // A font's own character set (Shift-JIS for a Japanese caption) picks a face that has the
   // caption's characters even where the named face is missing; ANSI leaves the choice free.
   const BYTE charset =

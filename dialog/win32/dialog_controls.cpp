@@ -10,6 +10,7 @@
 #include "dialog_artwork.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_rules.h"
+#include "dialog/dialog_scale.h"
 #include "dialog/win32/dialog_window.h"
 #include "settings/win32/settings_system.h"
 
@@ -18,7 +19,6 @@ namespace {
 constexpr COLORREF kPanelTextColour = RGB(0, 0, 0);
 constexpr COLORREF kFormTextColour = RGB(255, 255, 255);
 constexpr COLORREF kFrameColour = RGB(0, 0, 0);
-constexpr int kPointsPerInch = 72;
 // The combo box's list shows this many entries before it scrolls.
 constexpr int kRepeatListRows = 12;
 
@@ -26,11 +26,8 @@ COLORREF ColourOf(std::uint32_t rgb) {
   return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-HFONT MakeDialogFont(bool underline) {
-  HDC screen = GetDC(nullptr);
-  const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  const int height = -static_cast<int>(kDialogFontPoints * pixelsPerInch / kPointsPerInch + 0.5);
+HFONT MakeDialogFont(const DialogScale& scale, bool underline) {
+  const int height = -FontPixelHeight(kDialogFontPoints, scale.dotsPerInch());
   return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, kShiftJisCharset,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, Wide(kDialogFontFace).c_str());
@@ -55,13 +52,17 @@ HBITMAP LoadBitmapResource(HINSTANCE instance, int id) {
       LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
+// `control` is the layout row already at the display's density.
 HWND CreatePiece(SettingsDialog& dialog, const ControlLayout& control, HWND parent) {
   PieceLook look;
   look.font = control.kind == ControlKind::LinkLabel ? dialog.linkFont : dialog.font;
   look.textColour = control.whiteText ? kFormTextColour : kPanelTextColour;
   look.centred = control.align == TextAlign::Centre;
   look.multiline = control.multiline;
-  if (control.kind == ControlKind::ChoiceImage) look.image = dialog.radioOff;
+  if (control.kind == ControlKind::ChoiceImage) {
+    look.image = dialog.radioOff;
+    look.imageWidth = look.imageHeight = dialog.scale.Pixels(kRadioImageSize);
+  }
   const bool link = control.kind == ControlKind::LinkLabel;
   if (link) {
     look.cursor = dialog.linkCursor;
@@ -71,7 +72,8 @@ HWND CreatePiece(SettingsDialog& dialog, const ControlLayout& control, HWND pare
   int width = control.width, height = control.height;
   if (width == kFitsText || height == kFitsText) {
     const SIZE size = TextSize(parent, look.font, text);
-    if (width == kFitsText) width = link ? std::min<int>(size.cx, kWebLinkMaxWidth) : size.cx;
+    const int widest = dialog.scale.Pixels(kWebLinkMaxWidth);
+    if (width == kFitsText) width = link ? std::min<int>(size.cx, widest) : size.cx;
     if (height == kFitsText) height = size.cy;
   }
   return CreateWindowExW(0, kPieceClassName, text.c_str(), WS_CHILD | WS_VISIBLE, control.left,
@@ -94,7 +96,8 @@ HWND CreateButton(const SettingsDialog& dialog, const ControlLayout& control, HW
   return button;
 }
 
-HWND CreateControl(SettingsDialog& dialog, const ControlLayout& control) {
+HWND CreateControl(SettingsDialog& dialog, const ControlLayout& design) {
+  const ControlLayout control = dialog.scale.Scaled(design);
   HWND parent = control.parent == ControlParent::Panel ? dialog.panel : dialog.window;
   const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id));
   switch (control.kind) {
@@ -121,6 +124,13 @@ HWND CreateControl(SettingsDialog& dialog, const ControlLayout& control) {
 
 }  // namespace
 
+int ScreenDotsPerInch() {
+  HDC screen = GetDC(nullptr);
+  const int dotsPerInch = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return dotsPerInch;
+}
+
 std::wstring Wide(const char* utf8) {
   return utf8 != nullptr ? WideFromUtf8(utf8).value_or(std::wstring()) : std::wstring();
 }
@@ -128,8 +138,8 @@ std::wstring Wide(const char* utf8) {
 std::wstring Wide(const std::string& utf8) { return WideFromUtf8(utf8).value_or(std::wstring()); }
 
 void LoadDialogArtwork(SettingsDialog& dialog) {
-  dialog.font = MakeDialogFont(false);
-  dialog.linkFont = MakeDialogFont(true);
+  dialog.font = MakeDialogFont(dialog.scale, false);
+  dialog.linkFont = MakeDialogFont(dialog.scale, true);
   dialog.panelTexture = LoadBitmapResource(dialog.instance, IDB_DIALOG_PANEL);
   dialog.radioOff = LoadBitmapResource(dialog.instance, IDB_DIALOG_RADIO_OFF);
   dialog.radioOn = LoadBitmapResource(dialog.instance, IDB_DIALOG_RADIO_ON);
@@ -177,17 +187,22 @@ void TilePanelBackground(const SettingsDialog& dialog) {
   if (dialog.panelTexture != nullptr) {
     HDC texture = CreateCompatibleDC(picture->dc);
     HGDIOBJ previous = SelectObject(texture, dialog.panelTexture);
-    for (const TilePosition& tile : PanelTilePositions(picture->width, picture->height,
-                                                       kPanelTextureWidth, kPanelTextureHeight)) {
-      BitBlt(picture->dc, tile.x, tile.y, kPanelTextureWidth, kPanelTextureHeight, texture, 0, 0,
-             SRCCOPY);
+    // The texture is drawn at the display's density: one tile still spans the whole panel.
+    const int tileWidth = dialog.scale.Pixels(kPanelTextureWidth);
+    const int tileHeight = dialog.scale.Pixels(kPanelTextureHeight);
+    SetStretchBltMode(picture->dc, HALFTONE);
+    for (const TilePosition& tile :
+         PanelTilePositions(picture->width, picture->height, tileWidth, tileHeight)) {
+      StretchBlt(picture->dc, tile.x, tile.y, tileWidth, tileHeight, texture, 0, 0,
+                 kPanelTextureWidth, kPanelTextureHeight, SRCCOPY);
     }
     SelectObject(texture, previous);
     DeleteDC(texture);
   }
-  if (const ControlLayout* frame = FindControl(kBgmFrame)) {
+  if (const ControlLayout* design = FindControl(kBgmFrame)) {
+    const ControlLayout frame = dialog.scale.Scaled(*design);
     HBRUSH line = CreateSolidBrush(kFrameColour);
-    const RECT box{frame->left, frame->top, frame->left + frame->width, frame->top + frame->height};
+    const RECT box{frame.left, frame.top, frame.left + frame.width, frame.top + frame.height};
     FrameRect(picture->dc, &box, line);
     DeleteObject(line);
   }

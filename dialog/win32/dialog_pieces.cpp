@@ -47,7 +47,10 @@ void PaintPiece(HWND window, const Piece& piece) {
     HGDIOBJ oldImage = SelectObject(imageDc, piece.look.image);
     BITMAP size{};
     GetObjectW(piece.look.image, sizeof(size), &size);
-    BitBlt(buffer, 0, 0, size.bmWidth, size.bmHeight, imageDc, 0, 0, SRCCOPY);
+    const int width = piece.look.imageWidth > 0 ? piece.look.imageWidth : size.bmWidth;
+    const int height = piece.look.imageHeight > 0 ? piece.look.imageHeight : size.bmHeight;
+    SetStretchBltMode(buffer, COLORONCOLOR);
+    StretchBlt(buffer, 0, 0, width, height, imageDc, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
     SelectObject(imageDc, oldImage);
     DeleteDC(imageDc);
   } else {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog/dialog_keys.h"
+#include "dialog/dialog_scale.h"
 #include "dialog/win32/dialog_pieces.h"
 #include "settings/settings_file.h"
 
@@ -16,6 +17,10 @@
 
 inline constexpr int kChoiceCount = 3;
 
+// The display's dots per inch as the system reports them to this program, which declares itself
+// aware of the density and so is not scaled by the system.
+int ScreenDotsPerInch();
+
 // UTF-16 of a UTF-8 text; empty for nullptr or a text that is not UTF-8.
 std::wstring Wide(const char* utf8);
 std::wstring Wide(const std::string& utf8);
@@ -23,7 +28,7 @@ std::wstring Wide(const std::string& utf8);
 // Everything the dialog window owns, released in one place.
 struct SettingsDialog {
   SettingsDialog(HINSTANCE instance, SettingsRecord& settings, SettingsFile& file)
-      : instance(instance), settings(settings), file(file) {}
+      : instance(instance), settings(settings), file(file), scale(ScreenDotsPerInch()) {}
   ~SettingsDialog() {
     background.Release();
     for (HGDIOBJ object : {static_cast<HGDIOBJ>(font), static_cast<HGDIOBJ>(linkFont),
@@ -38,6 +43,7 @@ struct SettingsDialog {
   HINSTANCE instance;
   SettingsRecord& settings;
   SettingsFile& file;
+  DialogScale scale;  // the layout at the display's density, read when the dialog opens
 
   HWND window = nullptr;
   HWND panel = nullptr;

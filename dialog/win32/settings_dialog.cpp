@@ -288,7 +288,7 @@ bool RegisterDialogClass(HINSTANCE instance) {
 
 // The window, sized for its client area and placed as Form_Load places it; not yet shown.
 HWND CreateDialogWindow(SettingsDialog& dialog) {
-  RECT frame{0, 0, kDialogClientWidth, kDialogClientHeight};
+  RECT frame{0, 0, dialog.scale.ClientWidth(), dialog.scale.ClientHeight()};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   const DialogPlacement place = PlaceDialog(GetSystemMetrics(SM_CXSCREEN),

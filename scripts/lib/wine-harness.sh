@@ -52,6 +52,7 @@ MIREBORA_APPDATA=$MIREBORA_DRIVE_C/users/$(id -un)/AppData/Roaming
 MIREBORA_USER_SETTINGS_DIR=$MIREBORA_APPDATA/ミレボラ
 
 harness_pids=()
+harness_dpi_set=
 harness_read_only_dirs=()
 harness_xvfb_pid=
 harness_wineserver_started=
@@ -64,6 +65,9 @@ harness_cleanup() {
   for pid in "${harness_pids[@]}"; do
     kill "$pid" 2>/dev/null
   done
+  # The prefix is shared with the scenarios that come after: the display's density goes back.
+  [ -z "$harness_dpi_set" ] || wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f \
+    >/dev/null 2>&1
   if [ -n "$harness_wineserver_started" ]; then
     wineserver -k 2>/dev/null
     wineserver -w 2>/dev/null
@@ -216,6 +220,15 @@ harness_start() {
   mkdir -p "$MIREBORA_CAPTURE_DIR"
   # Every scenario starts with the settings beside the program alone.
   rm -rf "$MIREBORA_USER_SETTINGS_DIR"
+}
+
+# harness_set_dpi DPI: the display's density for the programs started from now on, as Windows'
+# scaling sets it (120 is 125 %, 144 is 150 %, 192 is 200 %); the prefix gets its own back when
+# the scenario ends.
+harness_set_dpi() {
+  harness_dpi_set=1
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+    harness_fail "cannot set the display's density to $1"
 }
 
 # harness_run_windows PROGRAM ARGS...: runs a Windows program under Wine in the foreground with
