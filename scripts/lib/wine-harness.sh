@@ -40,6 +40,11 @@ else
   export WINEPREFIX=${WINEPREFIX:-$MIREBORA_ROOT/build/wineprefix-$harness_slot}
 fi
 HARNESS_WORK=$MIREBORA_BUILD/e2e-work/slot$harness_slot
+# The private display's size: HARNESS_SCREEN (WIDTHxHEIGHTxDEPTH) when a scenario sets it.
+HARNESS_SCREEN=${HARNESS_SCREEN:-1024x768x24}
+HARNESS_SCREEN_WIDTH=${HARNESS_SCREEN%%x*}
+HARNESS_SCREEN_HEIGHT=${HARNESS_SCREEN#*x}
+HARNESS_SCREEN_HEIGHT=${HARNESS_SCREEN_HEIGHT%%x*}
 mkdir -p "$HARNESS_WORK"
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -187,7 +192,7 @@ harness_display_number() {
 
 harness_start_display() {
   harness_display_file=$(mktemp "${TMPDIR:-/tmp}/harness-display.XXXXXX")
-  Xvfb -displayfd 3 -screen 0 "${HARNESS_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
+  Xvfb -displayfd 3 -screen 0 "$HARNESS_SCREEN" -nolisten tcp -noreset \
     3>"$harness_display_file" >/dev/null 2>&1 &
   harness_xvfb_pid=$!
   harness_wait 30 "Xvfb to take a display" harness_display_number

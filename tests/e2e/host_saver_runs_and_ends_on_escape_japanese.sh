@@ -1,6 +1,6 @@
 # The saver as Windows starts it, "/s", on a Japanese system: the desktop is copied into the
 # capture files, which only the user can open, the renderer shows it as the ground, Escape ends
-# the renderer and within a second the host too, which shows the cursor again and removes the
+# the renderer and promptly the host too, which shows the cursor again and removes the
 # capture files.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/host_scenario.sh"

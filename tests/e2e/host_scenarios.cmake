@@ -17,6 +17,7 @@ mirebora_scenario(host_capture_write_cut_short_keeps_old_file
 mirebora_scenario(host_ends_when_renderer_killed host_ends_when_renderer_killed.sh)
 mirebora_scenario(host_ends_when_asked_to_close host_ends_when_asked_to_close.sh)
 mirebora_scenario(host_file_shows_name_icon_and_version host_file_shows_name_icon_and_version.sh)
+mirebora_scenario(host_captures_real_pixels_at_double_density host_captures_real_pixels_at_double_density.sh)
 
 # Whole saver runs with each kind of music, the null sink recorded.
 mirebora_scenario(host_saver_plays_mp3_japanese host_saver_plays_mp3_japanese.sh)

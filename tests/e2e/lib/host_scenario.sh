@@ -33,10 +33,11 @@ host_probe() { harness_run_windows "$HOST_PROBE" "$@"; }
 show_desktop() {
   local picture
   picture=$(mktemp --suffix=.png)
-  /usr/bin/convert -size 1024x768 "xc:rgb(${DESKTOP_COLOUR// /,})" \
+  local size=${HARNESS_SCREEN_WIDTH}x$HARNESS_SCREEN_HEIGHT
+  /usr/bin/convert -size "$size" "xc:rgb(${DESKTOP_COLOUR// /,})" \
     -fill white -draw 'rectangle 60,60 420,300' -fill '#1040c0' -draw 'rectangle 60,60 420,92' \
     "$picture"
-  display -display "$DISPLAY" -geometry 1024x768+0+0 -borderwidth 0 -title desktop "$picture" &
+  display -display "$DISPLAY" -geometry "$size+0+0" -borderwidth 0 -title desktop "$picture" &
   harness_track $!
   harness_wait_picture 30 "the sample desktop to be shown" "$HARNESS_WORK/desktop.png" \
     expect_colour $GROUND_POINT "$DESKTOP_COLOUR"
@@ -115,7 +116,8 @@ PY
 # expect_capture_files: the four files with the sizes the renderer expects, file 2 at the screen
 # size, written in the order 1 to 4.
 expect_capture_files() {
-  local i expected=(128x128 1024x768 256x256 256x256) size previous=0 stamp
+  local i expected=(128x128 "${HARNESS_SCREEN_WIDTH}x$HARNESS_SCREEN_HEIGHT" 256x256 256x256)
+  local size previous=0 stamp
   for i in 1 2 3 4; do
     local file=$MIREBORA_CAPTURE_DIR/Valdorique$i.bmp
     [ -f "$file" ] || harness_fail "Valdorique$i.bmp was not written"

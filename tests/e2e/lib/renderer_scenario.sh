@@ -6,10 +6,11 @@
 SAMPLE_CAPTURE_COLOURS=("255 0 0" "0 255 0" "0 0 255" "255 255 0")
 # In the first seconds the camera rides high above the first meteor looking at the origin: the
 # ground lies in the middle of the screen and the sky fills the corners.
-GROUND_POINT="512 384"
-SKY_POINTS=("40 40" "984 40" "40 728" "984 728")
+GROUND_POINT="$((HARNESS_SCREEN_WIDTH / 2)) $((HARNESS_SCREEN_HEIGHT / 2))"
+SKY_POINTS=("40 40" "$((HARNESS_SCREEN_WIDTH - 40)) 40" "40 $((HARNESS_SCREEN_HEIGHT - 40))"
+  "$((HARNESS_SCREEN_WIDTH - 40)) $((HARNESS_SCREEN_HEIGHT - 40))")
 # The riding camera sees the first meteor below the middle of the screen.
-METEOR_POINT="512 740"
+METEOR_POINT="$((HARNESS_SCREEN_WIDTH / 2)) $((HARNESS_SCREEN_HEIGHT - 28))"
 
 renderer_log=
 renderer_pid=
