@@ -129,6 +129,29 @@ wait_frames() {
   harness_wait 30 "$1 frames $2" frames_at_least "$target"
 }
 
+# renderer_minimised: the renderer's window is there and minimised.
+renderer_minimised() { harness_probe find Valdorique_VC 0 | grep -q 'minimized=1'; }
+
+# process_cpu_seconds PID: CPU time the process has used so far, user and system, all threads.
+process_cpu_seconds() {
+  awk -v hz="$(getconf CLK_TCK)" '{ sub(/.*\) /, ""); printf "%.2f\n", ($12 + $13) / hz }' \
+    "/proc/$1/stat"
+}
+
+# The renderer reports its pace once a second through OutputDebugStringA, which Wine's
+# warn+debugstr channel shows: "mirebora: steps N frames M". With +timestamp each trace line
+# starts with Wine's clock in seconds.
+PACE_LINE='mirebora: steps'
+
+# pace_rates FIRST LAST: "STEPS FRAMES" a second between the FIRST-th and the LAST-th pace line of
+# the trace, by Wine's timestamps on them.
+pace_rates() {
+  grep -- "$PACE_LINE" "$renderer_log" | awk -F: -v first="$1" -v last="$2" '
+    { match($0, /steps [0-9]+ frames [0-9]+/); split(substr($0, RSTART, RLENGTH), f, " ") }
+    NR == first { t0 = $1; s0 = f[2]; n0 = f[4] }
+    NR == last { printf "%.2f %.2f\n", (f[2] - s0) / ($1 - t0), (f[4] - n0) / ($1 - t0) }'
+}
+
 # expect_mode_and_cursor_restored: the renderer (traced with trace+cursor,trace+system) changed
 # the display to 1024 x 768 x 32, and at its end restored the mode from the registry and then
 # showed the cursor it had hidden.

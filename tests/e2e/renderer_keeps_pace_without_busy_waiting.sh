@@ -1,0 +1,56 @@
+# With no vsync on offer (Xvfb, llvmpipe), the renderer keeps the scene at 60 steps a second and
+# draws at most about 60 frames a second, as its pace lines and Wine's timestamps on them show.
+# It waits between frames instead of spinning, and minimised it waits for messages alone.
+source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
+source "$(dirname "$0")/lib/renderer_scenario.sh"
+harness_start C.UTF-8
+
+readonly SC_MINIMIZE=0xF020
+readonly PACE_SECONDS=10
+# Drawing 60 frames a second costs about 0.5 cores here on a quiet machine (scripts/
+# bench-renderer-pace; the loop that drew flat out took 1.7). A loop that spins takes a whole core
+# by itself, so staying under one core shows that it waits.
+readonly MAX_RUNNING_CORES=1.0
+# Minimised, nothing but a message should wake it: 5 s may cost a few timer ticks of Wine's.
+readonly MINIMISED_SECONDS=5
+readonly MAX_MINIMISED_CORES=0.03
+
+write_sample_captures
+start_renderer +timestamp,warn+debugstr
+expect_renderer_window
+# The first line comes a second after the first frame, past the start-up.
+harness_wait_lines 60 "$renderer_log" "$PACE_LINE" 1
+first=$(count_in_log "$PACE_LINE")
+cpu_start=$(process_cpu_seconds "$renderer_pid")
+wall_start=$(date +%s.%N)
+harness_wait_lines $((PACE_SECONDS * 6)) "$renderer_log" "$PACE_LINE" $((first + PACE_SECONDS))
+cpu_end=$(process_cpu_seconds "$renderer_pid")
+wall_end=$(date +%s.%N)
+
+read -r steps frames < <(pace_rates "$first" $((first + PACE_SECONDS)))
+running=$(awk -v a="$cpu_start" -v b="$cpu_end" -v s="$wall_start" -v e="$wall_end" \
+  'BEGIN { printf "%.2f", (b - a) / (e - s) }')
+echo "running: $steps steps/s, $frames frames/s, $running cores"
+awk -v s="$steps" 'BEGIN { exit !(s >= 59 && s <= 61) }' || harness_fail "$steps steps a second"
+awk -v f="$frames" 'BEGIN { exit !(f > 0 && f <= 61) }' || harness_fail "$frames frames a second"
+awk -v c="$running" -v m="$MAX_RUNNING_CORES" 'BEGIN { exit !(c < m) }' ||
+  harness_fail "$running cores while running"
+
+harness_probe post Valdorique_VC syscommand $SC_MINIMIZE 0 || harness_fail "cannot post"
+harness_wait 20 "the renderer's window minimised" renderer_minimised
+paces_minimised=$(count_in_log "$PACE_LINE")
+cpu_start=$(process_cpu_seconds "$renderer_pid")
+sleep $MINIMISED_SECONDS  # how little it does over this time is what is tested
+cpu_end=$(process_cpu_seconds "$renderer_pid")
+minimised=$(awk -v a="$cpu_start" -v b="$cpu_end" -v s=$MINIMISED_SECONDS \
+  'BEGIN { printf "%.3f", (b - a) / s }')
+echo "minimised: $minimised cores"
+kill -0 "$renderer_pid" 2>/dev/null || harness_fail "the renderer ended"
+awk -v c="$minimised" -v m="$MAX_MINIMISED_CORES" 'BEGIN { exit !(c <= m) }' ||
+  harness_fail "$minimised cores while minimised"
+[ "$(count_in_log "$PACE_LINE")" -eq "$paces_minimised" ] ||
+  harness_fail "frames were drawn while minimised"
+
+harness_probe post Valdorique_VC close 0 0
+wait_renderer_exit 10
+echo "PASS"
