@@ -31,7 +31,9 @@ FramePlan FramePacer::BeginFrame() {
     latestStepAhead_ += ticksPerSecond_;
   }
   if (latestStepAhead_ < 0) {
-    latestStepAhead_ = 0;  // the time beyond the catch-up limit is let go
+    // The time beyond the catch-up limit is let go, and with it the steps that were due.
+    stepsSkipped_ += (-latestStepAhead_ + ticksPerSecond_ - 1) / ticksPerSecond_;
+    latestStepAhead_ = 0;
   }
   // A frame less than one tick of the clock before a step's time shows that step as it is: the
   // clock cannot tell the two times apart.
@@ -72,7 +74,8 @@ bool FramePacer::TakePaceLine(PaceLine& line) {
   if (nextPaceLine_ <= now) {
     nextPaceLine_ = now + ticksPerSecond_;  // after a pause: one line, not one for each second
   }
-  std::snprintf(line.data(), line.size(), "mirebora: steps %" PRId64 " frames %" PRId64 "\n",
-                stepsTaken_, framesDrawn_);
+  std::snprintf(line.data(), line.size(),
+                "mirebora: steps %" PRId64 " frames %" PRId64 " skipped %" PRId64 "\n",
+                stepsTaken_, framesDrawn_, stepsSkipped_);
   return true;
 }

@@ -25,8 +25,9 @@ struct FramePlan {
   float fraction = 1.0f;
 };
 
-// "mirebora: steps N frames M" and a line end.
-using PaceLine = std::array<char, 64>;
+// "mirebora: steps N frames M skipped K" and a line end: the steps taken, the frames drawn and
+// the steps let go after stalls, since the pacer started.
+using PaceLine = std::array<char, 96>;
 
 // Paces the scene in wall time: one step every 1/60 s however often frames are drawn, each frame
 // drawn between the last two steps, and frames due at the display's refresh rate. A frame drawn
@@ -36,9 +37,10 @@ using PaceLine = std::array<char, 64>;
 class FramePacer {
  public:
   static constexpr int kStepsPerSecond = 60;
-  // A tenth of a second: the scene keeps its pace down to 10 frames a second; a longer frame is
-  // a stall.
-  static constexpr int kMaxStepsPerFrame = 6;
+  // A quarter of a second: the scene keeps its pace down to 4 frames a second (a machine busy
+  // with other work); a longer frame is a stall, and steps cost microseconds, so catching up
+  // this much never races.
+  static constexpr int kMaxStepsPerFrame = 15;
   // The refresh rate assumed when the display reports none.
   static constexpr int kDefaultRefreshHz = 60;
 
@@ -56,11 +58,12 @@ class FramePacer {
   // is due at once.
   void Resume();
 
-  // Once a second of the clock, true with the line that reports the steps and frames so far.
+  // Once a second of the clock, true with the line that reports the counts so far.
   bool TakePaceLine(PaceLine& line);
 
   int64_t stepsTaken() const { return stepsTaken_; }
   int64_t framesDrawn() const { return framesDrawn_; }
+  int64_t stepsSkipped() const { return stepsSkipped_; }
 
  private:
   PaceClock& clock_;
@@ -73,4 +76,5 @@ class FramePacer {
   int64_t nextPaceLine_;
   int64_t stepsTaken_ = 0;
   int64_t framesDrawn_ = 0;
+  int64_t stepsSkipped_ = 0;
 };
