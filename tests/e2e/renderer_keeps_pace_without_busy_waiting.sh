@@ -20,14 +20,15 @@ start_renderer +timestamp,warn+debugstr
 expect_renderer_window
 # The first line comes a second after the first frame, past the start-up.
 harness_wait_lines 60 "$renderer_log" "$PACE_LINE" 1
-first=$(count_in_log "$PACE_LINE")
 cpu_start=$(process_cpu_seconds "$renderer_pid")
 wall_start=$(date +%s.%N)
-harness_wait_lines $((PACE_SECONDS * 6)) "$renderer_log" "$PACE_LINE" $((first + PACE_SECONDS))
+# A machine busy with other work may stall the renderer for longer than its catch-up limit; the
+# pace is judged over seconds in which it skipped no step.
+harness_wait 120 "$PACE_SECONDS s of pace without a stall" paced_without_stall $PACE_SECONDS
 cpu_end=$(process_cpu_seconds "$renderer_pid")
 wall_end=$(date +%s.%N)
 
-read -r steps frames < <(pace_rates "$first" $((first + PACE_SECONDS)))
+read -r steps frames <<<"$pace_rates"
 running=$(awk -v a="$cpu_start" -v b="$cpu_end" -v s="$wall_start" -v e="$wall_end" \
   'BEGIN { printf "%.2f", (b - a) / (e - s) }')
 echo "running: $steps steps/s, $frames frames/s, $running cores"

@@ -139,17 +139,30 @@ process_cpu_seconds() {
 }
 
 # The renderer reports its pace once a second through OutputDebugStringA, which Wine's
-# warn+debugstr channel shows: "mirebora: steps N frames M". With +timestamp each trace line
-# starts with Wine's clock in seconds.
+# warn+debugstr channel shows: "mirebora: steps N frames M skipped K", the counts since it
+# started (K: steps let go after stalls). With +timestamp each trace line starts with Wine's
+# clock in seconds.
 PACE_LINE='mirebora: steps'
 
-# pace_rates FIRST LAST: "STEPS FRAMES" a second between the FIRST-th and the LAST-th pace line of
-# the trace, by Wine's timestamps on them.
-pace_rates() {
-  grep -- "$PACE_LINE" "$renderer_log" | awk -F: -v first="$1" -v last="$2" '
-    { match($0, /steps [0-9]+ frames [0-9]+/); split(substr($0, RSTART, RLENGTH), f, " ") }
-    NR == first { t0 = $1; s0 = f[2]; n0 = f[4] }
-    NR == last { printf "%.2f %.2f\n", (f[2] - s0) / ($1 - t0), (f[4] - n0) / ($1 - t0) }'
+# pace_counts: "TIME STEPS FRAMES SKIPPED" for each pace line of the trace so far.
+pace_counts() {
+  grep -- "$PACE_LINE" "$renderer_log" |
+    sed -E 's/^([0-9.]+):.*steps ([0-9]+) frames ([0-9]+) skipped ([0-9]+).*/\1 \2 \3 \4/'
+}
+
+# paced_without_stall SECONDS: the latest SECONDS seconds of pace lines skipped no step; their
+# steps and frames a second, by Wine's timestamps, are in pace_rates ("STEPS FRAMES").
+paced_without_stall() {
+  pace_rates=$(pace_counts | tail -n $(($1 + 1)) | awk -v lines=$(($1 + 1)) '
+    NR == 1 { t0 = $1; s0 = $2; f0 = $3; k0 = $4 }
+    END {
+      if (NR < lines) exit 1
+      printf "%.2f %.2f\n", ($2 - s0) / ($1 - t0), ($3 - f0) / ($1 - t0)
+      exit $4 != k0
+    }')
+  local status=$?
+  harness_wait_detail="latest steps and frames a second: $pace_rates"
+  return $status
 }
 
 # expect_mode_and_cursor_restored: the renderer (traced with trace+cursor,trace+system) changed
