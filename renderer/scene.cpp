@@ -111,7 +111,9 @@ bool Scene::DrawFrame(float fraction) {
 }
 
 void Scene::DrawState(const SceneState& state) const {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  // Only the depth buffer: the camera never leaves the sky sphere, so the sky, a closed surface
+  // drawn every frame, covers every pixel that nothing nearer covers.
+  glClear(GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
   ApplyCamera(state.cameraView);
   DrawParticles(state);

@@ -166,6 +166,10 @@ class SceneFramesPictureTest : public ::testing::Test {
   }
 
   Picture FrameAt(float fraction) {
+    // A pixel the frame leaves uncovered would keep this colour, which no surface shows.
+    glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     scene_.DrawFrame(fraction);
     return ReadPicture();
   }
