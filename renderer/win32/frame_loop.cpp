@@ -36,8 +36,8 @@ bool DispatchWaitingMessages(int& exitCode) {
 void WaitForMessageOrTicks(int64_t ticks, int64_t ticksPerSecond) {
   const int64_t milliseconds =
       (ticks * kMillisecondsPerSecond + ticksPerSecond - 1) / ticksPerSecond;
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(milliseconds > 0 ? milliseconds : 1),
-                            QS_ALLINPUT);
+  const DWORD timeout = static_cast<DWORD>(milliseconds > 0 ? milliseconds : 1);
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, timeout, QS_ALLINPUT);
 }
 
 bool EscapePressed(const RendererWindow& renderer) {

@@ -25,12 +25,9 @@ wall_start=$(date +%s.%N)
 # A machine busy with other work may stall the renderer for longer than its catch-up limit; the
 # pace is judged over seconds in which it skipped no step.
 harness_wait 120 "$PACE_SECONDS s of pace without a stall" paced_without_stall $PACE_SECONDS
-cpu_end=$(process_cpu_seconds "$renderer_pid")
-wall_end=$(date +%s.%N)
-
+running=$(cores_between "$cpu_start" "$(process_cpu_seconds "$renderer_pid")" "$wall_start" \
+  "$(date +%s.%N)")
 read -r steps frames <<<"$pace_rates"
-running=$(awk -v a="$cpu_start" -v b="$cpu_end" -v s="$wall_start" -v e="$wall_end" \
-  'BEGIN { printf "%.2f", (b - a) / (e - s) }')
 echo "running: $steps steps/s, $frames frames/s, $running cores"
 awk -v s="$steps" 'BEGIN { exit !(s >= 59 && s <= 61) }' || harness_fail "$steps steps a second"
 awk -v f="$frames" 'BEGIN { exit !(f > 0 && f <= 61) }' || harness_fail "$frames frames a second"
@@ -40,11 +37,8 @@ awk -v c="$running" -v m="$MAX_RUNNING_CORES" 'BEGIN { exit !(c < m) }' ||
 harness_probe post Valdorique_VC syscommand $SC_MINIMIZE 0 || harness_fail "cannot post"
 harness_wait 20 "the renderer's window minimised" renderer_minimised
 paces_minimised=$(count_in_log "$PACE_LINE")
-cpu_start=$(process_cpu_seconds "$renderer_pid")
-sleep $MINIMISED_SECONDS  # how little it does over this time is what is tested
-cpu_end=$(process_cpu_seconds "$renderer_pid")
-minimised=$(awk -v a="$cpu_start" -v b="$cpu_end" -v s=$MINIMISED_SECONDS \
-  'BEGIN { printf "%.3f", (b - a) / s }')
+# How little it does over this time is what is tested.
+minimised=$(cores_used_over "$renderer_pid" $MINIMISED_SECONDS)
 echo "minimised: $minimised cores"
 kill -0 "$renderer_pid" 2>/dev/null || harness_fail "the renderer ended"
 awk -v c="$minimised" -v m="$MAX_MINIMISED_CORES" 'BEGIN { exit !(c <= m) }' ||

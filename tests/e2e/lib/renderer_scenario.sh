@@ -26,6 +26,19 @@ write_sample_captures() {
   done
 }
 
+# write_detailed_captures: capture files of the sizes the host writes, with detail in them, so
+# that texturing does real work (for benchmarks).
+write_detailed_captures() {
+  local dir=$MIREBORA_CAPTURE_DIR
+  rm -f "$dir"/Valdorique*.bmp
+  /usr/bin/convert -size 128x128 radial-gradient:white-black BMP3:"$dir/Valdorique1.bmp" &&
+    /usr/bin/convert -size 1024x768 plasma:fractal -type truecolor BMP3:"$dir/Valdorique2.bmp" &&
+    /usr/bin/convert -size 256x256 plasma:fractal -colors 256 -type palette \
+      BMP3:"$dir/Valdorique3.bmp" &&
+    /usr/bin/convert -size 256x256 plasma:fractal -type truecolor BMP3:"$dir/Valdorique4.bmp" ||
+    harness_fail "cannot write the capture files"
+}
+
 # start_renderer [WINEDEBUG channels]: starts ミレボラ.dll from its folder as the host does; its
 # Wine trace goes to $renderer_log.
 start_renderer() {
@@ -136,6 +149,21 @@ renderer_minimised() { harness_probe find Valdorique_VC 0 | grep -q 'minimized=1
 process_cpu_seconds() {
   awk -v hz="$(getconf CLK_TCK)" '{ sub(/.*\) /, ""); printf "%.2f\n", ($12 + $13) / hz }' \
     "/proc/$1/stat"
+}
+
+# cores_between CPU0 CPU1 WALL0 WALL1: the cores a process used, from its CPU seconds at two
+# wall-clock times (date +%s.%N).
+cores_between() {
+  awk -v a="$1" -v b="$2" -v s="$3" -v e="$4" 'BEGIN { printf "%.3f\n", (b - a) / (e - s) }'
+}
+
+# cores_used_over PID SECONDS: the cores the process uses over the next SECONDS.
+cores_used_over() {
+  local cpu0 wall0
+  cpu0=$(process_cpu_seconds "$1")
+  wall0=$(date +%s.%N)
+  sleep "$2"  # the passing of time is what is measured
+  cores_between "$cpu0" "$(process_cpu_seconds "$1")" "$wall0" "$(date +%s.%N)"
 }
 
 # The renderer reports its pace once a second through OutputDebugStringA, which Wine's
