@@ -151,6 +151,10 @@ process_cpu_seconds() {
     "/proc/$1/stat"
 }
 
+# process_waits PID: how often the process's main thread has waited so far (its voluntary
+# context switches): under Wine every call into the server and every blocking wait counts.
+process_waits() { awk '/^voluntary_ctxt_switches/ { print $2 }' "/proc/$1/status"; }
+
 # cores_between CPU0 CPU1 WALL0 WALL1: the cores a process used, from its CPU seconds at two
 # wall-clock times (date +%s.%N).
 cores_between() {
