@@ -19,6 +19,14 @@ void Blend(const std::array<float, 3>& a, const std::array<float, 3>& b, float f
   }
 }
 
+// The position of a meteor or a particle.
+template <typename Moving>
+void BlendPosition(const Moving& previous, Moving& blended, float fraction) {
+  blended.x = Blend(previous.x, blended.x, fraction);
+  blended.y = Blend(previous.y, blended.y, fraction);
+  blended.z = Blend(previous.z, blended.z, fraction);
+}
+
 // An angle kept between 0 and 360 turns the short way across 360 (a meteor at 359.5 degrees
 // turns on to 0.5, not back by 359).
 float BlendWrappedDegrees(float a, float b, float fraction) {
@@ -39,9 +47,7 @@ void BlendMeteor(const Meteor& previous, Meteor& blended, float fraction) {
   if (previous.active != 1 || blended.active != 1) {
     return;
   }
-  blended.x = Blend(previous.x, blended.x, fraction);
-  blended.y = Blend(previous.y, blended.y, fraction);
-  blended.z = Blend(previous.z, blended.z, fraction);
+  BlendPosition(previous, blended, fraction);
   blended.angle = BlendWrappedDegrees(previous.angle, blended.angle, fraction);
 }
 
@@ -65,9 +71,7 @@ void BlendParticle(const Particle& previous, Particle& blended, float fraction) 
   if (previous.active != 1 || blended.active != 1) {
     return;
   }
-  blended.x = Blend(previous.x, blended.x, fraction);
-  blended.y = Blend(previous.y, blended.y, fraction);
-  blended.z = Blend(previous.z, blended.z, fraction);
+  BlendPosition(previous, blended, fraction);
   blended.tilt = Blend(previous.tilt, blended.tilt, fraction);
   blended.turn = Blend(previous.turn, blended.turn, fraction);
 }
