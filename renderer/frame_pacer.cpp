@@ -75,7 +75,7 @@ bool FramePacer::TakePaceLine(PaceLine& line) {
     nextPaceLine_ = now + ticksPerSecond_;  // after a pause: one line, not one for each second
   }
   std::snprintf(line.data(), line.size(),
-                "mirebora: steps %" PRId64 " frames %" PRId64 " skipped %" PRId64 "\n",
-                stepsTaken_, framesDrawn_, stepsSkipped_);
+                "mirebora: steps %" PRId64 " frames %" PRId64 " skipped %" PRId64 "\n", stepsTaken_,
+                framesDrawn_, stepsSkipped_);
   return true;
 }

@@ -99,8 +99,7 @@ TEST(FramePacerTest, IrregularFramesAndFramesWithoutWaitingGive3600StepsAMinute)
   std::mt19937 random(14);
   // From 0.5 ms to 230 ms: with the part of a step already under way, within the catch-up
   // limit of a quarter of a second.
-  std::uniform_int_distribution<int64_t> interval(kTenMegahertz / 2000,
-                                                  kTenMegahertz * 230 / 1000);
+  std::uniform_int_distribution<int64_t> interval(kTenMegahertz / 2000, kTenMegahertz * 230 / 1000);
   const MinuteResult jittery =
       RunMinute(irregular, [&](int64_t) { return irregular.now_ + interval(random); });
   EXPECT_NEAR(jittery.steps, kStepsPerMinute, 1);

@@ -78,8 +78,7 @@ void Scene::CompileMeteorSpheres() {
     }
     geometry_.meteorSpheres[step] = list;
     glNewList(list, GL_COMPILE);
-    gluSphere(sceneQuadric.get(), kRadiusPerSize * MeteorSize(step), kSphereSlices,
-              kSphereStacks);
+    gluSphere(sceneQuadric.get(), kRadiusPerSize * MeteorSize(step), kSphereSlices, kSphereStacks);
     glEndList();
   }
 }

@@ -139,8 +139,8 @@ void Scene::CompileFixedGeometry() {
 }
 
 void Scene::ApplyCamera(const CameraView& view) const {
-  gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1],
-            view.target[2], 0.0, 1.0, 0.0);
+  gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1], view.target[2],
+            0.0, 1.0, 0.0);
 }
 
 // Sky and ground are drawn white, in the camera transformation alone. The sky comes from its

@@ -81,8 +81,8 @@ class SceneFramesPictureTest : public ::testing::Test {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     const CameraView& view = s.cameraView;
-    gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1],
-              view.target[2], 0.0, 1.0, 0.0);
+    gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1], view.target[2],
+              0.0, 1.0, 0.0);
 
     glDisable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);
