@@ -121,6 +121,7 @@ void Scene::StartExplosion(int meteorIndex) {
     StartParticle(particle, meteor.x, meteor.z, random);
   }
   explosionActive[slot] = 1;
+  ++explosionStarts[slot];
 }
 
 void Scene::UpdateFragments() {
@@ -165,20 +166,20 @@ void Scene::UpdateParticles() {
   }
 }
 
-void Scene::DrawParticles() const {
+void Scene::DrawParticles(const SceneState& state) const {
   // Untextured, and colour material is not enabled: the particles take the default material,
-  // lit by light 1. A frame ends with texturing off already; switching it off here as well keeps
-  // a frame drawn right after InitScene, or after frames that were only stepped, the same.
-  glDisable(GL_TEXTURE_2D);
+  // lit by light 1. Every quad faces along its own x axis.
   glColor3f(1.0f, 1.0f, 1.0f);
+  glNormal3f(1.0f, 0.0f, 0.0f);
   glEnable(GL_LIGHT1);
   glEnable(GL_LIGHTING);
   for (int slot = 0; slot < kExplosionSlotCount; ++slot) {
-    if (explosionActive[slot] != 1) {
+    if (state.explosionActive[slot] != 1) {
       continue;
     }
-    for (const Particle& particle : particles[slot]) {
-      if (particle.active != 1) {
+    for (const Particle& particle : state.particles[slot]) {
+      // A quad with a side of 0 covers nothing.
+      if (particle.active != 1 || particle.width == 0.0f || particle.depth == 0.0f) {
         continue;
       }
       const float halfWidth = particle.width / 2;
@@ -187,7 +188,6 @@ void Scene::DrawParticles() const {
       glTranslatef(particle.x, particle.y, particle.z);
       glRotatef(particle.tilt, 1.0f, 0.0f, 0.0f);
       glRotatef(particle.turn, 0.0f, 0.0f, 1.0f);
-      glNormal3f(1.0f, 0.0f, 0.0f);
       glBegin(GL_QUADS);
       glVertex3f(-halfWidth, 0.0f, -halfDepth);
       glVertex3f(-halfWidth, 0.0f, halfDepth);
@@ -201,20 +201,20 @@ void Scene::DrawParticles() const {
   glDisable(GL_LIGHTING);
 }
 
-void Scene::DrawFragments() const {
-  // Fragments add their light onto the picture; they are tested against the depth buffer but
-  // leave it as it is. Texturing stays on for the meteors drawn next.
-  glEnable(GL_TEXTURE_2D);
+void Scene::DrawFragments(const SceneState& state) const {
+  // Fragments add their light onto the picture (the blend function is set once by InitScene);
+  // they are tested against the depth buffer but leave it as it is.
   glEnable(GL_BLEND);
-  glBlendFunc(GL_ONE, GL_ONE);
   glDepthMask(GL_FALSE);
   glBindTexture(GL_TEXTURE_2D, captureTextures[kDebrisTexture]);
   for (int slot = 0; slot < kExplosionSlotCount; ++slot) {
-    if (explosionActive[slot] != 1) {
+    if (state.explosionActive[slot] != 1) {
       continue;
     }
-    for (const DebrisFragment& fragment : fragments[slot]) {
-      if (fragment.active != 1) {
+    for (const DebrisFragment& fragment : state.fragments[slot]) {
+      // Before its first update a fragment is a square of size 0; black adds nothing.
+      if (fragment.active != 1 || fragment.radius == 0.0f ||
+          (fragment.red == 0.0f && fragment.green == 0.0f && fragment.blue == 0.0f)) {
         continue;
       }
       glColor4f(fragment.red, fragment.green, fragment.blue, 1.0f);

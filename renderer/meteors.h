@@ -10,6 +10,8 @@ struct Meteor {
 };
 
 inline constexpr int kMeteorCount = 8;
+// Sizes 0.0, 0.1 ... 0.9.
+inline constexpr int kMeteorSizeCount = 10;
 
 // A meteor strikes when its centre sinks below this height; a meteor's target lies this far
 // above its size. Compared and added in double precision.

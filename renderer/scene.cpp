@@ -37,7 +37,7 @@ bool Scene::InitScene() {
     return false;
   }
   ResetScene();
-  glEnable(GL_TEXTURE_2D);
+  // Texturing is switched on and off within each frame, which leaves it off.
   glShadeModel(GL_SMOOTH);
   glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
   glClearDepth(1.0);
@@ -47,9 +47,12 @@ bool Scene::InitScene() {
   glLightfv(GL_LIGHT1, GL_AMBIENT, kLightAmbient);
   glLightfv(GL_LIGHT1, GL_DIFFUSE, kLightDiffuse);
   glLightfv(GL_LIGHT1, GL_POSITION, kLightPosition);
+  // Blending is only ever switched on for the fragments, which add their light to the picture.
+  glBlendFunc(GL_ONE, GL_ONE);
   sceneQuadric.reset(gluNewQuadric());
   gluQuadricNormals(sceneQuadric.get(), GLU_SMOOTH);
   gluQuadricTexture(sceneQuadric.get(), GL_TRUE);
+  CompileFixedGeometry();
   return true;
 }
 
@@ -62,6 +65,7 @@ void Scene::ResetScene() {
   cameraMode = kCameraRide;
   cycleCounter = 0;
   cameraView = ChooseCameraView();
+  previousStep_ = *this;
 }
 
 void Scene::AdvanceCycle() {
@@ -90,37 +94,69 @@ void Scene::StepFrame() {
   UpdateMeteors();  // may start an explosion
 }
 
-bool Scene::RenderFrame() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glLoadIdentity();
-  // The view is chosen inside the step, before anything moves; the updates make no OpenGL call,
-  // so applying it afterwards gives the same frame.
+void Scene::AdvanceStep() {
+  previousStep_ = *this;
   StepFrame();
-  ApplyCamera();
-  DrawParticles();
-  DrawSky();
-  DrawGround();
-  DrawFragments();
-  DrawMeteors();
-  glDisable(GL_TEXTURE_2D);
+}
+
+bool Scene::RenderFrame() {
+  AdvanceStep();
+  return DrawFrame(1.0f);
+}
+
+bool Scene::DrawFrame(float fraction) {
+  BlendSceneStates(previousStep_, *this, fraction, blended_);
+  DrawState(blended_);
   return true;
 }
 
-void Scene::ApplyCamera() const {
-  const CameraView& view = cameraView;
-  gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1],
-            view.target[2], 0.0, 1.0, 0.0);
-}
-
-void Scene::DrawSky() const {
+void Scene::DrawState(const SceneState& state) const {
+  // Only the depth buffer: the camera never leaves the sky sphere, so the sky, a closed surface
+  // drawn every frame, covers every pixel that nothing nearer covers.
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+  ApplyCamera(state.cameraView);
+  DrawParticles(state);
   glEnable(GL_TEXTURE_2D);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  glBindTexture(GL_TEXTURE_2D, captureTextures[kSkyTexture]);
-  gluSphere(sceneQuadric.get(), kSkyRadius, kSkySlices, kSkyStacks);
+  // The ground lies in front of the sky wherever both are seen: drawn first, it spares the
+  // depth test the sky behind it.
+  DrawGround();
+  DrawSky();
+  DrawFragments(state);
+  DrawMeteors(state);
+  glDisable(GL_TEXTURE_2D);
 }
 
+void Scene::CompileFixedGeometry() {
+  geometry_.sky = glGenLists(1);
+  if (geometry_.sky != 0) {
+    glNewList(geometry_.sky, GL_COMPILE);
+    gluSphere(sceneQuadric.get(), kSkyRadius, kSkySlices, kSkyStacks);
+    glEndList();
+  }
+  CompileMeteorSpheres();
+}
+
+void Scene::ApplyCamera(const CameraView& view) const {
+  gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1], view.target[2],
+            0.0, 1.0, 0.0);
+}
+
+// Sky and ground are drawn white, in the camera transformation alone. The sky comes from its
+// display list (or directly, should the list be missing).
+void Scene::DrawSky() const {
+  glBindTexture(GL_TEXTURE_2D, captureTextures[kSkyTexture]);
+  if (geometry_.sky != 0) {
+    glCallList(geometry_.sky);
+  } else {
+    gluSphere(sceneQuadric.get(), kSkyRadius, kSkySlices, kSkyStacks);
+  }
+}
+
+// One quad, drawn directly: from a display list Mesa draws a few of its edge pixels otherwise,
+// and a list would save next to nothing.
 void Scene::DrawGround() const {
-  glColor3f(1.0f, 1.0f, 1.0f);
   glBindTexture(GL_TEXTURE_2D, captureTextures[kGroundTexture]);
   glBegin(GL_QUADS);
   for (const GroundCorner& corner : kGroundCorners) {

@@ -13,7 +13,6 @@ start_renderer trace+opengl
 expect_renderer_window
 wait_frames 10 "while shown"
 
-renderer_minimised() { harness_probe find Valdorique_VC 0 | grep -q 'minimized=1'; }
 harness_probe post Valdorique_VC syscommand $SC_MINIMIZE 0 || harness_fail "cannot post"
 harness_wait 30 "the renderer's window to be minimised" renderer_minimised
 # The window turns minimised inside the renderer's own handling of the command, between two

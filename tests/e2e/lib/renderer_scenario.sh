@@ -27,6 +27,19 @@ write_sample_captures() {
   done
 }
 
+# write_detailed_captures: capture files of the sizes the host writes, with detail in them, so
+# that texturing does real work (for benchmarks).
+write_detailed_captures() {
+  local dir=$MIREBORA_CAPTURE_DIR
+  rm -f "$dir"/Valdorique*.bmp
+  /usr/bin/convert -size 128x128 radial-gradient:white-black BMP3:"$dir/Valdorique1.bmp" &&
+    /usr/bin/convert -size 1024x768 plasma:fractal -type truecolor BMP3:"$dir/Valdorique2.bmp" &&
+    /usr/bin/convert -size 256x256 plasma:fractal -colors 256 -type palette \
+      BMP3:"$dir/Valdorique3.bmp" &&
+    /usr/bin/convert -size 256x256 plasma:fractal -type truecolor BMP3:"$dir/Valdorique4.bmp" ||
+    harness_fail "cannot write the capture files"
+}
+
 # start_renderer [WINEDEBUG channels]: starts ミレボラ.dll from its folder as the host does; its
 # Wine trace goes to $renderer_log.
 start_renderer() {
@@ -128,6 +141,61 @@ frames_at_least() { [ "$(frames_drawn)" -ge "$1" ]; }
 wait_frames() {
   local target=$(($(frames_drawn) + $1))
   harness_wait 30 "$1 frames $2" frames_at_least "$target"
+}
+
+# renderer_minimised: the renderer's window is there and minimised.
+renderer_minimised() { harness_probe find Valdorique_VC 0 | grep -q 'minimized=1'; }
+
+# process_cpu_seconds PID: CPU time the process has used so far, user and system, all threads.
+process_cpu_seconds() {
+  awk -v hz="$(getconf CLK_TCK)" '{ sub(/.*\) /, ""); printf "%.2f\n", ($12 + $13) / hz }' \
+    "/proc/$1/stat"
+}
+
+# process_waits PID: how often the process's main thread has waited so far (its voluntary
+# context switches): under Wine every call into the server and every blocking wait counts.
+process_waits() { awk '/^voluntary_ctxt_switches/ { print $2 }' "/proc/$1/status"; }
+
+# cores_between CPU0 CPU1 WALL0 WALL1: the cores a process used, from its CPU seconds at two
+# wall-clock times (date +%s.%N).
+cores_between() {
+  awk -v a="$1" -v b="$2" -v s="$3" -v e="$4" 'BEGIN { printf "%.3f\n", (b - a) / (e - s) }'
+}
+
+# cores_used_over PID SECONDS: the cores the process uses over the next SECONDS.
+cores_used_over() {
+  local cpu0 wall0
+  cpu0=$(process_cpu_seconds "$1")
+  wall0=$(date +%s.%N)
+  sleep "$2"  # the passing of time is what is measured
+  cores_between "$cpu0" "$(process_cpu_seconds "$1")" "$wall0" "$(date +%s.%N)"
+}
+
+# The renderer reports its pace once a second through OutputDebugStringA, which Wine's
+# warn+debugstr channel shows: "mirebora: steps N frames M skipped K", the counts since it
+# started (K: steps let go after stalls). With +timestamp each trace line starts with Wine's
+# clock in seconds.
+PACE_LINE='mirebora: steps'
+
+# pace_counts: "TIME STEPS FRAMES SKIPPED" for each pace line of the trace so far.
+pace_counts() {
+  grep -- "$PACE_LINE" "$renderer_log" |
+    sed -E 's/^([0-9.]+):.*steps ([0-9]+) frames ([0-9]+) skipped ([0-9]+).*/\1 \2 \3 \4/'
+}
+
+# paced_without_stall SECONDS: the latest SECONDS seconds of pace lines skipped no step; their
+# steps and frames a second, by Wine's timestamps, are in pace_rates ("STEPS FRAMES").
+paced_without_stall() {
+  pace_rates=$(pace_counts | tail -n $(($1 + 1)) | awk -v lines=$(($1 + 1)) '
+    NR == 1 { t0 = $1; s0 = $2; f0 = $3; k0 = $4 }
+    END {
+      if (NR < lines) exit 1
+      printf "%.2f %.2f\n", ($2 - s0) / ($1 - t0), ($3 - f0) / ($1 - t0)
+      exit $4 != k0
+    }')
+  local status=$?
+  harness_wait_detail="latest steps and frames a second: $pace_rates"
+  return $status
 }
 
 # expect_mode_and_cursor_restored: the renderer (traced with trace+cursor,trace+system) changed

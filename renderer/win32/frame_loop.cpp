@@ -1,0 +1,88 @@
+#include "renderer/win32/frame_loop.h"
+
+#include <mmsystem.h>
+
+#include <cstdint>
+
+#include "renderer/frame_pacer.h"
+#include "renderer/scene.h"
+
+namespace {
+
+// Waits for the next frame end within a millisecond, not within the system's default tick.
+constexpr UINT kTimerResolutionMs = 1;
+constexpr int64_t kMillisecondsPerSecond = 1000;
+
+// The display's refresh rate as Windows reports it; 0 and 1 stand for the hardware's default,
+// which the pacer takes as unknown.
+int DisplayRefreshHz(HDC deviceContext) { return GetDeviceCaps(deviceContext, VREFRESH); }
+
+// Dispatches every waiting message; false once WM_QUIT arrives, with the code it carries.
+bool DispatchWaitingMessages(int& exitCode) {
+  MSG message{};
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      exitCode = static_cast<int>(message.wParam);
+      return false;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return true;
+}
+
+// Returns when a message arrives or `ticks` of the clock have passed, whichever comes first;
+// never at once, so that a loop around it cannot spin.
+void WaitForMessageOrTicks(int64_t ticks, int64_t ticksPerSecond) {
+  const int64_t milliseconds =
+      (ticks * kMillisecondsPerSecond + ticksPerSecond - 1) / ticksPerSecond;
+  const DWORD timeout = static_cast<DWORD>(milliseconds > 0 ? milliseconds : 1);
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, timeout, QS_ALLINPUT);
+}
+
+bool EscapePressed(const RendererWindow& renderer) {
+  return renderer.keyDown[VK_ESCAPE] || renderer.escapePressed;
+}
+
+}  // namespace
+
+int RunFrameLoop(RendererWindow& renderer, Scene& scene) {
+  timeBeginPeriod(kTimerResolutionMs);
+  SteadyPaceClock clock;
+  FramePacer pacer(clock);
+  const int refreshHz = DisplayRefreshHz(renderer.deviceContext);
+  PaceLine paceLine{};
+  bool paused = false;
+  int exitCode = 0;
+  while (DispatchWaitingMessages(exitCode) && !EscapePressed(renderer)) {
+    if (!renderer.windowActive) {
+      // Minimised: the scene stands still until a message restores the window.
+      paused = true;
+      WaitMessage();
+      continue;
+    }
+    if (paused) {
+      paused = false;
+      pacer.Resume();
+    }
+    const int64_t untilNextFrame = pacer.TicksUntilNextFrame();
+    if (untilNextFrame > 0) {
+      WaitForMessageOrTicks(untilNextFrame, clock.TicksPerSecond());
+      continue;
+    }
+    const FramePlan plan = pacer.BeginFrame();
+    for (int step = 0; step < plan.steps; ++step) {
+      scene.AdvanceStep();
+    }
+    if (!scene.DrawFrame(plan.fraction)) {
+      break;
+    }
+    SwapBuffers(renderer.deviceContext);
+    pacer.EndFrame(refreshHz);
+    if (pacer.TakePaceLine(paceLine)) {
+      OutputDebugStringA(paceLine.data());
+    }
+  }
+  timeEndPeriod(kTimerResolutionMs);
+  return exitCode;
+}
