@@ -16,10 +16,6 @@ constexpr char kWindowClassName[] = "OpenGL";
 constexpr WPARAM kScreenSaveCommand = SC_SCREENSAVE;      // 0xF140
 constexpr WPARAM kMonitorPowerCommand = SC_MONITORPOWER;  // 0xF170
 
-// A DEVMODEA without the two trailing panning fields: the size older systems know, which
-// every system accepts.
-constexpr WORD kDevModeSize = offsetof(DEVMODEA, dmPanningWidth);
-
 constexpr int kDepthBits = 16;
 
 using SwapIntervalProc = BOOL(WINAPI*)(int);
@@ -72,16 +68,6 @@ bool RegisterRendererClass(HINSTANCE instance) {
   return RegisterClassA(&windowClass) != 0;
 }
 
-bool ChangeToFullScreenMode(int width, int height, int bits) {
-  DEVMODEA mode{};
-  mode.dmSize = kDevModeSize;
-  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-  mode.dmPelsWidth = width;
-  mode.dmPelsHeight = height;
-  mode.dmBitsPerPel = bits;
-  return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
-}
-
 bool CreateRenderingContext(RendererWindow& renderer, int bits) {
   renderer.deviceContext = GetDC(renderer.window);
   if (renderer.deviceContext == nullptr) {
@@ -115,6 +101,26 @@ LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);
 }
 
+// The display mode and the cursor are given back as soon as the saver ends, whatever ends it;
+// a second call finds nothing left to restore.
+void RestoreDisplayAndCursor(RendererWindow& renderer) {
+  RestoreSceneDisplay(renderer.display);
+  if (renderer.cursorHidden) {
+    ShowCursor(TRUE);
+    renderer.cursorHidden = false;
+  }
+}
+
+// The session ends: the system may end the process as soon as this returns, so the display mode
+// and the cursor are restored here, before the loop would.
+LRESULT OnEndSession(RendererWindow& renderer, WPARAM ending) {
+  if (ending != FALSE) {
+    RestoreDisplayAndCursor(renderer);
+    PostQuitMessage(0);
+  }
+  return 0;
+}
+
 LRESULT OnKey(RendererWindow& renderer, WPARAM virtualKey, bool down) {
   renderer.keyDown[virtualKey & 0xFF] = down;
   if (down && virtualKey == VK_ESCAPE) {
@@ -141,7 +147,7 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
                         int bits, bool fullScreen) {
   renderer.fullScreen = fullScreen;
   renderer.instance = GetModuleHandleA(nullptr);
-  RECT rect{0, 0, width, height};
+  ScreenRect place{0, 0, width, height};
 
   if (!RegisterRendererClass(renderer.instance)) {
     return false;
@@ -149,19 +155,20 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
   DWORD exStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
   DWORD style = WS_OVERLAPPEDWINDOW;
   if (fullScreen) {
-    if (!ChangeToFullScreenMode(width, height, bits)) {
-      return false;
-    }
+    renderer.display = PrepareSceneDisplay({width, height, bits});
+    place = renderer.display.rect;
     exStyle = WS_EX_APPWINDOW;
     style = WS_POPUP;
     ShowCursor(FALSE);
+    renderer.cursorHidden = true;
   }
 
+  RECT rect{0, 0, place.width(), place.height()};
   AdjustWindowRectEx(&rect, style, FALSE, exStyle);
   renderer.window = CreateWindowExA(exStyle, kWindowClassName, title,
-                                    style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                    rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                                    nullptr, renderer.instance, &renderer);
+                                    style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, place.left,
+                                    place.top, rect.right - rect.left, rect.bottom - rect.top,
+                                    nullptr, nullptr, renderer.instance, &renderer);
   if (renderer.window == nullptr || !CreateRenderingContext(renderer, bits)) {
     CloseRendererWindow(renderer);
     return false;
@@ -171,7 +178,8 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
   ShowWindow(renderer.window, SW_SHOW);
   SetForegroundWindow(renderer.window);
   SetFocus(renderer.window);
-  SetProjection(width, height);
+  SetProjection(place.width(), place.height());
+  if (fullScreen) CoverOtherMonitors(renderer, place);
 
   if (renderer.scene == nullptr || !renderer.scene->InitScene()) {
     CloseRendererWindow(renderer);
@@ -181,10 +189,8 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
 }
 
 void CloseRendererWindow(RendererWindow& renderer) {
-  if (renderer.fullScreen) {
-    ChangeDisplaySettingsA(nullptr, 0);
-    ShowCursor(TRUE);
-  }
+  RestoreDisplayAndCursor(renderer);
+  RemoveMonitorCovers(renderer);
   if (renderer.renderingContext != nullptr) {
     wglMakeCurrent(nullptr, nullptr);
     wglDeleteContext(renderer.renderingContext);
@@ -218,6 +224,8 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_CLOSE:
       PostQuitMessage(0);
       return 0;
+    case WM_ENDSESSION:
+      return OnEndSession(*renderer, wParam);
     case WM_KEYDOWN:
       return OnKey(*renderer, wParam, true);
     case WM_KEYUP:

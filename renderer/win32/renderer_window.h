@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <array>
+#include <vector>
+
+#include "renderer/win32/scene_display.h"
 
 class Scene;
 
@@ -10,7 +13,9 @@ class Scene;
 // mirrored order by CloseRendererWindow.
 struct RendererWindow {
   bool windowActive = true;   // false while minimised: no frames are drawn
-  bool fullScreen = false;    // the display mode was changed and must be restored
+  bool fullScreen = false;    // full screen: the cursor is hidden and the display prepared
+  bool cursorHidden = false;  // hidden at the start and not yet shown again
+  SceneDisplay display;       // the scene's place, and whether the display mode was changed
   std::array<bool, 256> keyDown{};  // by virtual-key code
   // Set by a press of Escape and kept: a quick tap whose release is already queued when the
   // press is handled would otherwise be gone before the loop looks at the keys.
@@ -19,6 +24,7 @@ struct RendererWindow {
   HWND window = nullptr;
   HDC deviceContext = nullptr;
   HGLRC renderingContext = nullptr;
+  std::vector<HWND> covers;  // black windows over the monitors the scene does not fill
   Scene* scene = nullptr;
 };
 
@@ -27,14 +33,15 @@ inline constexpr int kRendererWidth = 1024;
 inline constexpr int kRendererHeight = 768;
 inline constexpr int kRendererColourBits = 32;
 
-// Changes the display mode, creates the window and its OpenGL context and initialises the
-// scene. On false everything created has been released again (a registered class stays when the
-// display mode change itself failed).
+// Full screen: switches the display to width x height x bits when it offers that mode, else
+// keeps its mode and fills the primary monitor as it is; covers the other monitors. Creates the
+// window and its OpenGL context and initialises the scene. On false everything created has been
+// released again.
 bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, int height,
                         int bits, bool fullScreen);
 
-// Restores the display mode and the cursor and releases context, device context, window and
-// class. Safe with any subset of them held.
+// Restores the display mode it changed and the cursor, removes the covers and releases context,
+// device context, window and class. Safe with any subset of them held, and to call again.
 void CloseRendererWindow(RendererWindow& renderer);
 
 LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,8 +1,9 @@
 # The Wine/Xvfb harness, sourced by the scenarios under tests/e2e/ and by scripts/demo.
 #
 # harness_start LOCALE   start a private Xvfb display (1024x768x24 unless HARNESS_SCREEN says
-#                        otherwise) and make sure the private Wine prefix under build/ is
-#                        booted; LOCALE becomes the system locale
+#                        otherwise; several monitors side by side when HARNESS_HEADS lists their
+#                        sizes, "1024x768 800x600") and make sure the private Wine prefix under
+#                        build/ is booted; LOCALE becomes the system locale
 #                        (ja_JP.UTF-8: ANSI code page 932; C.UTF-8 or en_US.UTF-8: 1252)
 # harness_track PID      end PID too when the scenario ends
 # harness_probe ARGS...  run the e2e probe (tests/e2e/probe) inside Wine
@@ -40,8 +41,14 @@ else
   export WINEPREFIX=${WINEPREFIX:-$MIREBORA_ROOT/build/wineprefix-$harness_slot}
 fi
 HARNESS_WORK=$MIREBORA_BUILD/e2e-work/slot$harness_slot
-# The private display's size: HARNESS_SCREEN (WIDTHxHEIGHTxDEPTH) when a scenario sets it.
+# The private display's size: HARNESS_SCREEN (WIDTHxHEIGHTxDEPTH) when a scenario sets it. With
+# several heads it is the first head's (the primary monitor's), and the display holds them all.
 HARNESS_SCREEN=${HARNESS_SCREEN:-1024x768x24}
+if [ -n "${HARNESS_HEADS:-}" ]; then
+  HARNESS_SCREEN=${HARNESS_HEADS%% *}x24
+  harness_outer_screen=$(tr ' ' '\n' <<<"$HARNESS_HEADS" |
+    awk -F x '{ w += $1; if ($2 > h) h = $2 } END { print w "x" h "x24" }')
+fi
 HARNESS_SCREEN_WIDTH=${HARNESS_SCREEN%%x*}
 HARNESS_SCREEN_HEIGHT=${HARNESS_SCREEN#*x}
 HARNESS_SCREEN_HEIGHT=${HARNESS_SCREEN_HEIGHT%%x*}
@@ -58,6 +65,7 @@ MIREBORA_USER_SETTINGS_DIR=$MIREBORA_APPDATA/ミレボラ
 
 harness_pids=()
 harness_dpi_set=
+harness_x11_key='HKCU\Software\Wine\X11 Driver'
 harness_read_only_dirs=()
 harness_xvfb_pid=
 harness_wineserver_started=
@@ -73,6 +81,7 @@ harness_cleanup() {
   # The prefix is shared with the scenarios that come after: the display's density goes back.
   [ -z "$harness_dpi_set" ] || wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f \
     >/dev/null 2>&1
+  [ -z "${HARNESS_HEADS:-}" ] || wine reg delete "$harness_x11_key" /v UseXRandR /f >/dev/null 2>&1
   if [ -n "$harness_wineserver_started" ]; then
     wineserver -k 2>/dev/null
     wineserver -w 2>/dev/null
@@ -183,19 +192,38 @@ harness_wait_lines() {
 # A private Xvfb display: Xvfb itself takes a display number that no other server holds and
 # writes it to the file handed to -displayfd, so that scenarios started at the same moment never
 # share a display.
+# harness_display_number PID_VARIABLE: the display number the server whose id is in that
+# variable has written, in harness_display.
 harness_display_number() {
   harness_display=$(cat "$harness_display_file" 2>/dev/null)
   [ -n "$harness_display" ] && return 0
-  kill -0 "$harness_xvfb_pid" 2>/dev/null || harness_fail "Xvfb did not start"
+  kill -0 "${!1}" 2>/dev/null || harness_fail "the X server did not start"
   return 1
 }
 
 harness_start_display() {
   harness_display_file=$(mktemp "${TMPDIR:-/tmp}/harness-display.XXXXXX")
-  Xvfb -displayfd 3 -screen 0 "$HARNESS_SCREEN" -nolisten tcp -noreset \
+  Xvfb -displayfd 3 -screen 0 "${harness_outer_screen:-$HARNESS_SCREEN}" -nolisten tcp -noreset \
     3>"$harness_display_file" >/dev/null 2>&1 &
   harness_xvfb_pid=$!
-  harness_wait 30 "Xvfb to take a display" harness_display_number
+  harness_wait 30 "Xvfb to take a display" harness_display_number harness_xvfb_pid
+  rm -f "$harness_display_file"
+  export DISPLAY=":$harness_display"
+  [ -z "${HARNESS_HEADS:-}" ] || harness_start_heads
+}
+
+# Several monitors: Xvfb's own screens all start at (0, 0), so a nested Xephyr server with
+# Xinerama, inside the Xvfb display, shows the heads side by side; Wine then reports one monitor
+# per head (with its XRandR support off, which the prefix is given for the scenario).
+harness_start_heads() {
+  local head screens=()
+  for head in $HARNESS_HEADS; do screens+=(-screen "$head"); done
+  harness_display_file=$(mktemp "${TMPDIR:-/tmp}/harness-display.XXXXXX")
+  Xephyr -displayfd 3 +xinerama "${screens[@]}" -nolisten tcp -noreset \
+    3>"$harness_display_file" >/dev/null 2>&1 &
+  harness_xephyr_pid=$!
+  harness_track "$harness_xephyr_pid"
+  harness_wait 30 "Xephyr to take a display" harness_display_number harness_xephyr_pid
   rm -f "$harness_display_file"
   export DISPLAY=":$harness_display"
 }
@@ -221,6 +249,12 @@ harness_start() {
   harness_start_display
   harness_boot_prefix
   harness_wineserver_started=1
+  if [ -n "${HARNESS_HEADS:-}" ]; then
+    wine reg add "$harness_x11_key" /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1 ||
+      harness_fail "cannot turn Wine's XRandR support off"
+    wineserver -k 2>/dev/null  # the display driver reads the setting when it starts
+    wineserver -w 2>/dev/null
+  fi
   wineserver -p 2>/dev/null  # a persistent server for this scenario, ended in harness_cleanup
   mkdir -p "$MIREBORA_CAPTURE_DIR"
   # Every scenario starts with the settings beside the program alone.

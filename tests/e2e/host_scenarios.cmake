@@ -18,6 +18,13 @@ mirebora_scenario(host_ends_when_renderer_killed host_ends_when_renderer_killed.
 mirebora_scenario(host_ends_when_asked_to_close host_ends_when_asked_to_close.sh)
 mirebora_scenario(host_file_shows_name_icon_and_version host_file_shows_name_icon_and_version.sh)
 mirebora_scenario(host_captures_real_pixels_at_double_density host_captures_real_pixels_at_double_density.sh)
+mirebora_scenario(host_saver_covers_every_monitor host_saver_covers_every_monitor.sh)
+# One scenario on desktops of three other sizes.
+foreach(size 1366x768 1920x1080 2560x1440)
+  mirebora_scenario(host_saver_on_${size}_desktop host_saver_on_desktop_of_any_size.sh)
+  set_property(TEST host_saver_on_${size}_desktop APPEND PROPERTY ENVIRONMENT
+               "HARNESS_SCREEN=${size}x24")
+endforeach()
 
 # Whole saver runs with each kind of music, the null sink recorded.
 mirebora_scenario(host_saver_plays_mp3_japanese host_saver_plays_mp3_japanese.sh)

@@ -66,12 +66,13 @@ renderer_window_shown() {
   case "$renderer_window_facts" in *visible=1*) ;; *) return 1 ;; esac
 }
 
-# The renderer's window is found, shown and 1024 x 768 in its client area.
+# The renderer's window is found, shown and fills the screen with its client area (1024 x 768,
+# or the display's own size when it offers no 1024 x 768).
 expect_renderer_window() {
   harness_wait 30 "the window Valdorique_VC to be shown" renderer_window_shown
   echo "window: $renderer_window_facts"
   case "$renderer_window_facts" in
-    *count=1\ client=1024x768*visible=1*) ;;
+    "count=1 client=${HARNESS_SCREEN_WIDTH}x$HARNESS_SCREEN_HEIGHT at=0,0 "*visible=1*) ;;
     *) harness_fail "unexpected window: $renderer_window_facts" ;;
   esac
 }

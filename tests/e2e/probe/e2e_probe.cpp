@@ -12,6 +12,7 @@
 //                                    (X, Y) turns red, as a first frame over red pictures does
 //   run PROGRAM [ARGS...]            start PROGRAM, wait for it, print milliseconds until it ended
 //   noop                             do nothing (the trivial program for start-up timings)
+//   monitors                         print every monitor: "monitor=LEFT,TOP WxH primary=0|1"
 //   windows                          print every top-level window that is shown or has a title:
 //                                    title, class, place, size, visible and process id (what a
 //                                    failed scenario shows to say what was on the desktop)
@@ -247,6 +248,23 @@ int Run(const std::wstring& program, const std::vector<std::wstring>& arguments)
   return 0;
 }
 
+int ListMonitors() {
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (GetMonitorInfoW(monitor, &info)) {
+          const RECT& r = info.rcMonitor;
+          std::printf("monitor=%ld,%ld %ldx%ld primary=%d\n", r.left, r.top, r.right - r.left,
+                      r.bottom - r.top, (info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? 1 : 0);
+        }
+        return TRUE;
+      },
+      0);
+  return 0;
+}
+
 int ListWindows() {
   EnumWindows(
       [](HWND window, LPARAM) -> BOOL {
@@ -297,5 +315,6 @@ int wmain(int argc, wchar_t** argv) {
     return Run(args[1], std::vector<std::wstring>(args.begin() + 2, args.end()));
   if (command == L"noop" && count == 1) return 0;
   if (command == L"windows" && count == 1) return ListWindows();
+  if (command == L"monitors" && count == 1) return ListMonitors();
   return Usage();
 }
