@@ -22,11 +22,15 @@ else()
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
   endif()
-  # Natively the core draws into an offscreen Mesa context: OSMesa provides the GL entry points.
+  # Natively the core draws into an offscreen Mesa context: OSMesa provides the GL entry points;
+  # except in a program that draws on an X display (target property MIREBORA_DRAWS_ON_X11),
+  # where libGL with GLX provides them. A program links one of the two, never both.
   find_library(MIREBORA_OSMESA_LIB OSMesa REQUIRED)
   find_library(MIREBORA_GLU_LIB GLU REQUIRED)
+  find_library(MIREBORA_GLX_LIB GL REQUIRED)
   add_library(mirebora_gl INTERFACE)
-  target_link_libraries(mirebora_gl INTERFACE ${MIREBORA_GLU_LIB} ${MIREBORA_OSMESA_LIB})
+  target_link_libraries(mirebora_gl INTERFACE ${MIREBORA_GLU_LIB}
+    $<IF:$<BOOL:$<TARGET_PROPERTY:MIREBORA_DRAWS_ON_X11>>,${MIREBORA_GLX_LIB},${MIREBORA_OSMESA_LIB}>)
   find_package(GTest REQUIRED)
 endif()
 
