@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Where the program draws.
+enum class DrawTarget {
+  OwnWindow,    // a window of its own, placed by -geometry
+  RootWindow,   // the screen's root window
+  GivenWindow,  // a window another program made, by its id (XScreenSaver's saver window)
+};
+
+// What the command line asked for. Options are taken with one dash or two, as XScreenSaver's
+// hacks take them; a later drawing target overrides an earlier one.
+struct SaverOptions {
+  DrawTarget target = DrawTarget::OwnWindow;
+  uint64_t windowId = 0;  // GivenWindow only
+  std::string geometry;   // X geometry of the own window ("640x480+10+10"); "" for the default
+  std::string display;    // X display name; "" for $DISPLAY
+  bool showFps = false;   // the frame-rate overlay
+  bool grabDesktop = true;
+};
+
+struct SaverCommand {
+  std::optional<SaverOptions> options;  // none: print `message` and end
+  std::string message;                  // the usage text, or what was wrong and the usage
+  int exitCode = 0;                     // when there are no options: 0 for -help, else 1
+};
+
+// The usage text, naming the program as it was called.
+std::string SaverUsage(const std::string& program);
+
+// Reads the arguments after the program name. `saverWindow` is XScreenSaver's
+// XSCREENSAVER_WINDOW variable (nullptr when unset): the daemon's window to draw into, taken
+// when no target is named and by -root, which draws into the saver's window when there is one.
+SaverCommand ParseSaverCommand(const std::string& program, const std::vector<std::string>& args,
+                               const char* saverWindow);
+
+// A window id as XScreenSaver writes them: hexadecimal with 0x, or decimal. None for anything
+// else, 0 included (no window has that id).
+std::optional<uint64_t> ParseWindowId(const std::string& text);
