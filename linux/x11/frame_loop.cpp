@@ -1,0 +1,68 @@
+// X's headers define macros (Below, None, Success ...) that clash with names in the core: the
+// core's headers come first.
+#include "renderer/frame_pacer.h"
+#include "renderer/projection.h"
+#include "renderer/scene.h"
+
+#include "linux/fps_overlay.h"
+#include "linux/x11/frame_loop.h"
+
+namespace {
+constexpr int64_t kNoTimeLimit = -1;
+}  // namespace
+
+FrameLoopResult RunFrameLoop(SaverWindow& window, Scene& scene, LoopClock& clock, StopRequest& stop,
+                             bool showFps) {
+  FramePacer pacer(clock);
+  FpsMeter meter(clock.Now(), clock.TicksPerSecond());
+  const int refreshHz = DisplayRefreshHz(window);
+  const int connection = ConnectionNumber(window.display);
+  bool paused = false;
+  while (true) {
+    HandleSaverEvents(window);
+    if (window.gone || stop.Requested(scene, pacer.framesDrawn())) {
+      break;
+    }
+    if (window.sizeChanged) {
+      window.sizeChanged = false;
+      SetProjection(window.width, window.height);
+    }
+    if (!window.viewable) {
+      // Unmapped: the scene stands still until an event maps the window again.
+      paused = true;
+      clock.WaitForInput(connection, kNoTimeLimit);
+      continue;
+    }
+    if (paused) {
+      paused = false;
+      pacer.Resume();
+    }
+    const int64_t untilNextFrame = pacer.TicksUntilNextFrame();
+    if (untilNextFrame > 0) {
+      // Xlib may already hold events read from the connection: those are handled first.
+      if (XPending(window.display) == 0) {
+        clock.WaitForInput(connection, untilNextFrame);
+      }
+      continue;
+    }
+
+    const int64_t frameStart = clock.Now();
+    const FramePlan plan = pacer.BeginFrame();
+    for (int step = 0; step < plan.steps; ++step) {
+      scene.AdvanceStep();
+    }
+    if (!scene.DrawFrame(plan.fraction)) {
+      break;
+    }
+    if (showFps) {
+      DrawFpsOverlay(meter.text(), window.width, window.height);
+    }
+    glXSwapBuffers(window.display, window.drawable);
+    pacer.EndFrame(refreshHz);
+    if (showFps) {
+      const int64_t now = clock.Now();
+      meter.FrameDone(now, now - frameStart);
+    }
+  }
+  return {pacer.stepsTaken(), pacer.framesDrawn()};
+}

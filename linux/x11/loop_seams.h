@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+
+#include "renderer/frame_pacer.h"
+
+class Scene;
+
+// The clock of the program's loop, which can also wait: until the X connection has input or the
+// next frame is due.
+class LoopClock : public PaceClock {
+ public:
+  // Returns when `fd` has input, `ticks` have passed (no limit when negative), or the program is
+  // asked to stop, whichever comes first.
+  virtual void WaitForInput(int fd, int64_t ticks) = 0;
+};
+
+// Whether the program should end, asked before each pass of the loop with the scene as the
+// latest frame left it.
+class StopRequest {
+ public:
+  virtual ~StopRequest() = default;
+  virtual bool Requested(const Scene& scene, int64_t framesDrawn) = 0;
+};
+
+// The machine's steady clock, waiting with the stop signals let through.
+class SystemLoopClock final : public LoopClock {
+ public:
+  int64_t Now() override { return steady_.Now(); }
+  int64_t TicksPerSecond() const override { return steady_.TicksPerSecond(); }
+  void WaitForInput(int fd, int64_t ticks) override;
+
+ private:
+  SteadyPaceClock steady_;
+};
+
+// The program ends on SIGTERM or SIGINT.
+class SignalStopRequest final : public StopRequest {
+ public:
+  bool Requested(const Scene& scene, int64_t framesDrawn) override;
+};

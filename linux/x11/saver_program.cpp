@@ -1,0 +1,45 @@
+// X's headers define macros (Below, None, Success ...) that clash with names in the core: the
+// core's headers come first.
+#include "renderer/projection.h"
+#include "renderer/scene.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "linux/scene_pictures.h"
+#include "linux/x11/desktop_grab.h"
+#include "linux/x11/frame_loop.h"
+#include "linux/x11/saver_program.h"
+#include "linux/x11/saver_window.h"
+
+namespace {
+constexpr int kStartFailed = 1;
+}  // namespace
+
+int RunSaver(const SaverOptions& options, LoopClock& clock, StopRequest& stop) {
+  SaverWindow window;
+  std::string problem;
+  if (!OpenSaverWindow(window, options, problem)) {
+    std::fprintf(stderr, "mirebora: %s\n", problem.c_str());
+    return kStartFailed;
+  }
+  std::optional<RgbImage> desktop;
+  if (options.grabDesktop) {
+    desktop = GrabDesktop(window);
+  }
+  ScenePictures pictures(std::move(desktop));
+  int exitCode = 0;
+  {
+    Scene scene(pictures);
+    SetProjection(window.width, window.height);
+    if (scene.InitScene()) {
+      RunFrameLoop(window, scene, clock, stop, options.showFps);
+    } else {
+      std::fprintf(stderr, "mirebora: the scene's pictures could not be loaded\n");
+      exitCode = kStartFailed;
+    }
+  }  // the scene's GL objects go while the context is still current
+  CloseSaverWindow(window);
+  return exitCode;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+// Where the program's own window goes on a screen of the given size.
+struct WindowPlacement {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  bool positionGiven = false;  // the user chose the place: the window manager should keep it
+  bool sizeGiven = false;
+};
+
+// The default size of the own window: the scene's own size, as the Windows renderer draws it.
+inline constexpr int kDefaultWindowWidth = 1024;
+inline constexpr int kDefaultWindowHeight = 768;
+
+// Reads an X geometry ("WxH", "+X+Y", "WxH-X-Y" ...; negative offsets count from the right and
+// bottom edges) as X programs do. "" or a geometry without a size gives the default size, placed
+// at the top-left corner unless a position is given.
+WindowPlacement PlaceOwnWindow(const std::string& geometry, int screenWidth, int screenHeight);
