@@ -11,8 +11,8 @@ namespace {
 constexpr int64_t kNoTimeLimit = -1;
 }  // namespace
 
-FrameLoopResult RunFrameLoop(SaverWindow& window, Scene& scene, LoopClock& clock, StopRequest& stop,
-                             bool showFps) {
+LoopProgress RunFrameLoop(SaverWindow& window, Scene& scene, LoopClock& clock, StopRequest& stop,
+                          bool showFps) {
   FramePacer pacer(clock);
   FpsMeter meter(clock.Now(), clock.TicksPerSecond());
   const int refreshHz = DisplayRefreshHz(window);
@@ -20,7 +20,7 @@ FrameLoopResult RunFrameLoop(SaverWindow& window, Scene& scene, LoopClock& clock
   bool paused = false;
   while (true) {
     HandleSaverEvents(window);
-    if (window.gone || stop.Requested(scene, pacer.framesDrawn())) {
+    if (window.gone || stop.Requested(scene, {pacer.stepsTaken(), pacer.framesDrawn()})) {
       break;
     }
     if (window.sizeChanged) {

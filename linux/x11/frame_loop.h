@@ -7,15 +7,10 @@
 
 class Scene;
 
-struct FrameLoopResult {
-  int64_t steps = 0;
-  int64_t frames = 0;
-};
-
 // Draws the scene into the window until a stop is requested or the window is gone: 60 steps a
 // second of the clock however often frames are drawn, each frame drawn between the last two
 // steps, and frames due at the display's refresh rate. While the window is unmapped it waits
 // for events only, and the time it stood still is not made up. With `showFps` each frame
-// carries the frame-rate overlay.
-FrameLoopResult RunFrameLoop(SaverWindow& window, Scene& scene, LoopClock& clock, StopRequest& stop,
-                             bool showFps);
+// carries the frame-rate overlay. Returns how far it came.
+LoopProgress RunFrameLoop(SaverWindow& window, Scene& scene, LoopClock& clock, StopRequest& stop,
+                          bool showFps);

@@ -5,4 +5,6 @@
 // The steady clock counts nanoseconds, the unit the wait takes.
 void SystemLoopClock::WaitForInput(int fd, int64_t ticks) { WaitForInputOrSignal(fd, ticks); }
 
-bool SignalStopRequest::Requested(const Scene&, int64_t) { return StopSignalReceived(); }
+bool SignalStopRequest::Requested(const Scene&, const LoopProgress&) {
+  return StopSignalReceived();
+}

@@ -15,12 +15,18 @@ class LoopClock : public PaceClock {
   virtual void WaitForInput(int fd, int64_t ticks) = 0;
 };
 
+// How far the loop has come: the steps taken and the frames drawn since it started.
+struct LoopProgress {
+  int64_t steps = 0;
+  int64_t frames = 0;
+};
+
 // Whether the program should end, asked before each pass of the loop with the scene as the
 // latest frame left it.
 class StopRequest {
  public:
   virtual ~StopRequest() = default;
-  virtual bool Requested(const Scene& scene, int64_t framesDrawn) = 0;
+  virtual bool Requested(const Scene& scene, const LoopProgress& progress) = 0;
 };
 
 // The machine's steady clock, waiting with the stop signals let through.
@@ -37,5 +43,5 @@ class SystemLoopClock final : public LoopClock {
 // The program ends on SIGTERM or SIGINT.
 class SignalStopRequest final : public StopRequest {
  public:
-  bool Requested(const Scene& scene, int64_t framesDrawn) override;
+  bool Requested(const Scene& scene, const LoopProgress& progress) override;
 };
