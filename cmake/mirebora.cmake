@@ -1,6 +1,7 @@
 # Shared build settings and helpers for the native (Linux) and Windows configurations.
 
 option(MIREBORA_SANITIZE "Build the native core, tests and tools with AddressSanitizer and UBSan" OFF)
+option(MIREBORA_PACKAGE "Make the Debian package of the Linux hack (CPack) and test it" OFF)
 
 if(MSVC)
   message(FATAL_ERROR "The Windows programs are built with mingw-w64")

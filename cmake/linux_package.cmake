@@ -1,0 +1,35 @@
+# The Debian package of the Linux hack, made by CPack from the install rules:
+# build/release/mirebora_<version>_amd64.deb. Its library dependencies come from dpkg-shlibdeps;
+# XScreenSaver itself is recommended, since the hack also runs in a window of its own, and
+# xscreensaver-data brings the helper that grabs the desktop.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME mirebora)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "ミレボラ")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "ミレボラ: meteors strike your desktop (XScreenSaver hack)")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Meteors wrapped in a picture of the Earth fall out of a starry sky onto your desktop and\n"
+  "burst into a glowing, turning fire, again and again. An OpenGL hack for XScreenSaver,\n"
+  "the same scene, step for step, as the Windows screen saver of the same name.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME mirebora_${PROJECT_VERSION}_amd64.deb)
+set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "ミレボラ maintainers <maintainers@mirebora.invalid>")
+set(CPACK_DEBIAN_PACKAGE_SECTION x11)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver, xscreensaver-data")
+set(CPACK_DEBIAN_PACKAGE_ENHANCES xscreensaver)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
+
+# The package installs its files where they belong, and removing it leaves nothing behind.
+add_test(NAME linux_package_made COMMAND ${CMAKE_CPACK_COMMAND} --config
+                                         ${CMAKE_BINARY_DIR}/CPackConfig.cmake
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+set_tests_properties(linux_package_made PROPERTIES LABELS package FIXTURES_SETUP linux_package)
+add_test(NAME linux_package_installs_and_removes
+         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/linux_package_installs_and_removes.sh
+                 ${CMAKE_BINARY_DIR}/${CPACK_DEBIAN_FILE_NAME} ${PROJECT_VERSION})
+set_tests_properties(linux_package_installs_and_removes PROPERTIES
+  LABELS package FIXTURES_REQUIRED linux_package SKIP_RETURN_CODE 77 TIMEOUT 300)
