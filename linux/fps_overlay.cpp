@@ -120,11 +120,16 @@ void DrawFpsOverlay(const FpsText& text, int width, int height) {
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_LIGHTING);
   glDisable(GL_BLEND);
-  glColor3f(1.0f, 1.0f, 1.0f);
 
-  // The FPS line above the load line, as XScreenSaver's hacks show them.
+  // The FPS line above the load line, as XScreenSaver's hacks show them: white over a black
+  // shadow one font pixel to the right and below, legible over the bright sky too.
+  const int fpsLine = kMargin + kLineHeight * scale;
+  glColor3f(0.0f, 0.0f, 0.0f);
+  DrawLine(text.load.data(), kMargin + scale, kMargin - scale, scale);
+  DrawLine(text.fps.data(), kMargin + scale, fpsLine - scale, scale);
+  glColor3f(1.0f, 1.0f, 1.0f);
   DrawLine(text.load.data(), kMargin, kMargin, scale);
-  DrawLine(text.fps.data(), kMargin, kMargin + kLineHeight * scale, scale);
+  DrawLine(text.fps.data(), kMargin, fpsLine, scale);
 
   glPopMatrix();
   glMatrixMode(GL_PROJECTION);

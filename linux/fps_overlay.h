@@ -29,6 +29,7 @@ class FpsMeter {
   FpsText text_;
 };
 
-// Draws the text in white in the bottom-left corner of a `width` x `height` viewport, with a
-// built-in pixel font scaled to the window's height. Leaves every GL state as it found it.
+// Draws the text in white over a black shadow in the bottom-left corner of a `width` x `height`
+// viewport, with a built-in pixel font scaled to the window's height. Leaves every GL state as it
+// found it.
 void DrawFpsOverlay(const FpsText& text, int width, int height);

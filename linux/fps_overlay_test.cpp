@@ -35,10 +35,11 @@ TEST(FpsMeterTest, ReportsFramesAndLoadOfEachSecond) {
   EXPECT_STREQ(meter.text().load.data(), "Load:  100.0%");
 }
 
-std::vector<uint8_t> ReadLuminance(int width, int height) {
+// The red channel of every pixel, bottom row first: the overlay draws grey levels only.
+std::vector<uint8_t> ReadGreyLevels(int width, int height) {
   std::vector<uint8_t> pixels(static_cast<size_t>(width) * height);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_LUMINANCE, GL_UNSIGNED_BYTE, pixels.data());
+  glReadPixels(0, 0, width, height, GL_RED, GL_UNSIGNED_BYTE, pixels.data());
   return pixels;
 }
 
@@ -56,7 +57,7 @@ class FpsOverlayDrawingTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(gl_.current());
     glViewport(0, 0, kWidth, kHeight);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     std::snprintf(text_.fps.data(), text_.fps.size(), "FPS:   60.0");
     std::snprintf(text_.load.data(), text_.load.size(), "Load:  7.5%%");
@@ -68,7 +69,7 @@ class FpsOverlayDrawingTest : public ::testing::Test {
 
 TEST_F(FpsOverlayDrawingTest, WritesTwoWhiteLinesInTheBottomLeftCorner) {
   DrawFpsOverlay(text_, kWidth, kHeight);
-  const std::vector<uint8_t> pixels = ReadLuminance(kWidth, kHeight);
+  const std::vector<uint8_t> pixels = ReadGreyLevels(kWidth, kHeight);
   const auto lit = [&](int x, int y) { return pixels[static_cast<size_t>(y) * kWidth + x] > 200; };
 
   // The F of "FPS" on the upper line: its top bar is five pixels wide, 10 pixels from the left
@@ -85,6 +86,9 @@ TEST_F(FpsOverlayDrawingTest, WritesTwoWhiteLinesInTheBottomLeftCorner) {
   }
   EXPECT_TRUE(lit(14, 10));
   EXPECT_FALSE(lit(14, 11));
+
+  // The shadow: black one pixel to the right of and below the F's bar, over a grey background.
+  EXPECT_EQ(pixels[static_cast<size_t>(25) * kWidth + 15], 0);
 
   // Nothing outside the two lines: 12 characters of 6 pixels, 2 lines of 10.
   int litOutside = 0;
