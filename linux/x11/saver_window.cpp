@@ -57,9 +57,12 @@ bool DrawsTheScene(Display* display, XVisualInfo* visual) {
 }
 
 XVisualInfo* ChooseSceneVisual(Display* display) {
-  std::array<int, 12> attributes = {
-      GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1,   GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE,
-      1,        GLX_DEPTH_SIZE,   kDepthBits,   None};
+  // The largest colour channels on offer, at least one bit each.
+  // clang-format off
+  std::array<int, 12> attributes = {GLX_RGBA, GLX_DOUBLEBUFFER,
+                                    GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1,
+                                    GLX_DEPTH_SIZE, kDepthBits, None};
+  // clang-format on
   return glXChooseVisual(display, DefaultScreen(display), attributes.data());
 }
 
@@ -148,6 +151,9 @@ bool OpenOwnWindow(SaverWindow& window, const SaverOptions& options) {
 // The root window or a window another program made. When its visual cannot draw the scene, the
 // scene is drawn into a child window of the same size inside it.
 bool UseExistingWindow(SaverWindow& window, Window existing, std::string& problem) {
+  // Watched from the start, so that the error about a window that does not exist is taken as
+  // its being gone, not reported twice.
+  window.watched = existing;
   XWindowAttributes attributes{};
   if (XGetWindowAttributes(window.display, existing, &attributes) == 0) {
     std::array<char, 32> text{};
@@ -155,7 +161,6 @@ bool UseExistingWindow(SaverWindow& window, Window existing, std::string& proble
     problem = text.data();
     return false;
   }
-  window.watched = existing;
   window.width = attributes.width;
   window.height = attributes.height;
   window.viewable = attributes.map_state == IsViewable;
@@ -229,7 +234,7 @@ bool OpenSaverWindow(SaverWindow& window, const SaverOptions& options, std::stri
     return false;
   }
   windowForErrors = &window;
-  XSetErrorHandler(OnXError);
+  window.previousErrorHandler = XSetErrorHandler(OnXError);
   int errorBase = 0;
   int eventBase = 0;
   if (!glXQueryExtension(window.display, &errorBase, &eventBase)) {
@@ -286,9 +291,10 @@ void CloseSaverWindow(SaverWindow& window) {
   }
   // Errors about a window that is already gone come back now, while the handler still knows it.
   XSync(window.display, False);
-  windowForErrors = nullptr;
   XCloseDisplay(window.display);
   window.display = nullptr;
+  XSetErrorHandler(window.previousErrorHandler);
+  windowForErrors = nullptr;
 }
 
 void HandleSaverEvents(SaverWindow& window) {

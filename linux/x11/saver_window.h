@@ -13,9 +13,10 @@
 // draw with OpenGL.
 struct SaverWindow {
   Display* display = nullptr;
-  Window drawable = 0;  // the window the scene is drawn into
-  Window watched = 0;   // the window whose size the scene follows and whose end ends the program
-  Window created = 0;   // the window made here, destroyed at the end; 0 when none
+  XErrorHandler previousErrorHandler = nullptr;  // Xlib's, given back at the end
+  Window drawable = 0;                           // the window the scene is drawn into
+  Window watched = 0;  // the window whose size the scene follows and whose end ends the program
+  Window created = 0;  // the window made here, destroyed at the end; 0 when none
   Colormap colormap = 0;
   XVisualInfo* visual = nullptr;
   GLXContext context = nullptr;
