@@ -1,11 +1,13 @@
-# The Debian package of the Linux hack, made by CPack from the install rules:
-# build/release/mirebora_<version>_amd64.deb. Its library dependencies come from dpkg-shlibdeps;
-# XScreenSaver itself is recommended, since the hack also runs in a window of its own, and
-# xscreensaver-data brings the helper that grabs the desktop.
+# The Debian package of the Linux hack, made by CPack from the install rules in build/linux/ and
+# copied beside the Windows release files: build/release/mirebora_<version>_amd64.deb. Its library
+# dependencies come from dpkg-shlibdeps; XScreenSaver itself is recommended, since the hack also
+# runs in a window of its own, and xscreensaver-data brings the helper that grabs the desktop.
+set(MIREBORA_LINUX_RELEASE_DIR ${PROJECT_SOURCE_DIR}/build/release CACHE PATH
+    "Where cpack --preset linux leaves the Debian package")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mirebora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "ミレボラ")
+set(CPACK_PACKAGE_VENDOR ${MIREBORA_PUBLISHER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "ミレボラ: meteors strike your desktop (XScreenSaver hack)")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "Meteors wrapped in a picture of the Earth fall out of a starry sky onto your desktop and\n"
@@ -14,13 +16,15 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME mirebora_${PROJECT_VERSION}_amd64.deb)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "ミレボラ maintainers <maintainers@mirebora.invalid>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${MIREBORA_PUBLISHER} <developers@mirebora.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver, xscreensaver-data")
 set(CPACK_DEBIAN_PACKAGE_ENHANCES xscreensaver)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/copy_linux_package.cmake)
+set(CPACK_MIREBORA_RELEASE_DIR ${MIREBORA_LINUX_RELEASE_DIR})
 include(CPack)
 
 # The package installs its files where they belong, and removing it leaves nothing behind.
@@ -30,6 +34,6 @@ add_test(NAME linux_package_made COMMAND ${CMAKE_CPACK_COMMAND} --config
 set_tests_properties(linux_package_made PROPERTIES LABELS package FIXTURES_SETUP linux_package)
 add_test(NAME linux_package_installs_and_removes
          COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/linux_package_installs_and_removes.sh
-                 ${CMAKE_BINARY_DIR}/${CPACK_DEBIAN_FILE_NAME} ${PROJECT_VERSION})
+                 ${MIREBORA_LINUX_RELEASE_DIR}/${CPACK_DEBIAN_FILE_NAME} ${PROJECT_VERSION})
 set_tests_properties(linux_package_installs_and_removes PROPERTIES
   LABELS package FIXTURES_REQUIRED linux_package SKIP_RETURN_CODE 77 TIMEOUT 300)
