@@ -1,14 +1,16 @@
 # The hack under the real XScreenSaver daemon, with a private home whose .xscreensaver lists only
-# the hack: on xscreensaver-command -activate the daemon starts it on the saver's window within a
-# few seconds and the screen shows the sky and the meteor; on -deactivate the hack ends, with
-# nothing for the sanitizers to report. The daemon launches no hacks as root, so as root it runs
-# as the user nobody.
+# the hack and allows desktop grabs: on xscreensaver-command -activate the daemon starts it on the
+# saver's window within a few seconds, and the screen shows the sky, the meteor and, as the
+# ground, the desktop the daemon saw before it blanked the screen; on -deactivate the hack ends,
+# with nothing for the sanitizers to report. The daemon launches no hacks as root, so as root it
+# runs as the user nobody.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/linux_scenario.sh"
 linux_start
 
+show_linux_desktop
 private_home saver "mode: one" "selected: 0" "lock: False" "fade: False" "unfade: False" \
-  "splash: False" "timeout: 0:30:00" "programs: GL: $HACK --root \\n"
+  "splash: False" "timeout: 0:30:00" "grabDesktopImages: True" "programs: GL: $HACK --root \\n"
 daemon_log=$linux_work/daemon.log
 as_saver_user=()
 if [ "$(id -u)" = 0 ]; then
@@ -33,7 +35,9 @@ echo "hack: pid $hack_pid on window $saver_window"
 [ "$(readlink "/proc/$hack_pid/exe")" = "$HACK" ] || harness_fail "pid $hack_pid is not the hack"
 tr '\0' '\n' <"/proc/$hack_pid/environ" | grep -qx "XSCREENSAVER_WINDOW=$saver_window" ||
   harness_fail "the hack was not given the saver's window $saver_window"
-wait_scene "the sky and the meteor on the saver's window" 0 0 1024 768
+# In its first seconds the scene shows the ground's middle at the middle of the screen.
+wait_scene "the sky, the meteor and the desktop on the saver's window" 0 0 1024 768 \
+  expect_colour 512 384 "$LINUX_DESKTOP_COLOUR" 40
 
 saver_command -deactivate || harness_fail "xscreensaver-command -deactivate failed"
 # Ended: gone, or a zombie that nobody has collected yet.
