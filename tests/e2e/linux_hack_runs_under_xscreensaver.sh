@@ -1,5 +1,5 @@
 # The hack under the real XScreenSaver daemon, with a private home whose .xscreensaver lists only
-# the hack and allows desktop grabs: on xscreensaver-command -activate the daemon starts it on the
+# the hack, under its name ミレボラ as the README has users add it, and allows desktop grabs: on xscreensaver-command -activate the daemon starts it on the
 # saver's window within a few seconds, and the screen shows the sky, the meteor and, as the
 # ground, the desktop the daemon saw before it blanked the screen; on -deactivate the hack ends,
 # with nothing for the sanitizers to report. The daemon launches no hacks as root, so as root it
@@ -10,7 +10,7 @@ linux_start
 
 show_linux_desktop
 private_home saver "mode: one" "selected: 0" "lock: False" "fade: False" "unfade: False" \
-  "splash: False" "timeout: 0:30:00" "grabDesktopImages: True" "programs: GL: $HACK --root \\n"
+  "splash: False" "timeout: 0:30:00" "grabDesktopImages: True" "programs: GL: \"ミレボラ\" $HACK --root \\n"
 daemon_log=$linux_work/daemon.log
 as_saver_user=()
 if [ "$(id -u)" = 0 ]; then
