@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "renderer/dib_decoder.h"
 
@@ -17,58 +18,61 @@ void ShowDibError(DibError error, const char* path) {
   MessageBoxA(GetFocus(), text.c_str(), kErrorCaption, MB_OK);
 }
 
-// A read-only view of a whole file; the handles are released in the reverse order.
-struct MappedFile {
-  HANDLE file = INVALID_HANDLE_VALUE;
-  HANDLE mapping = nullptr;
-  const uint8_t* view = nullptr;
-  size_t size = 0;
+// A whole capture file read into memory. It is opened so that the host may delete it meanwhile
+// (the snapshot of the screen must not outlive the saver, and the host removes the files as soon
+// as it ends, perhaps while the renderer is still reading them): the deletion then takes effect
+// when the file is closed. A mapped view would make the deletion fail instead.
+struct FileBytes {
+  std::vector<uint8_t> bytes;
 
-  ~MappedFile() {
-    if (view != nullptr) {
-      UnmapViewOfFile(view);
-    }
-    if (mapping != nullptr) {
-      CloseHandle(mapping);
-    }
-    if (file != INVALID_HANDLE_VALUE) {
-      CloseHandle(file);
-    }
-  }
-
-  // False when the file cannot be opened, mapped or viewed (an empty file cannot be mapped).
-  bool Open(const char* path) {
-    file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  // False when the file cannot be opened or read, or is empty.
+  bool Read(const char* path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       return false;
     }
+    bool read = false;
     LARGE_INTEGER fileSize{};
-    if (!GetFileSizeEx(file, &fileSize) || fileSize.QuadPart <= 0 ||
-        static_cast<unsigned long long>(fileSize.QuadPart) > SIZE_MAX) {
-      return false;
+    if (GetFileSizeEx(file, &fileSize) && fileSize.QuadPart > 0 &&
+        static_cast<unsigned long long>(fileSize.QuadPart) <= kLargestFile) {
+      bytes.resize(static_cast<size_t>(fileSize.QuadPart));
+      read = ReadAll(file);
     }
-    size = static_cast<size_t>(fileSize.QuadPart);
-    mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-    if (mapping == nullptr) {
-      return false;
+    CloseHandle(file);
+    return read;
+  }
+
+ private:
+  // A file larger than any screen's snapshot is not read whole (ReadFile takes 32-bit counts).
+  static constexpr unsigned long long kLargestFile = 0x7FFFFFFF;
+
+  bool ReadAll(HANDLE file) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+      DWORD got = 0;
+      if (!ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
+                    nullptr) ||
+          got == 0) {
+        return false;
+      }
+      done += got;
     }
-    view = static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0));
-    return view != nullptr;
+    return true;
   }
 };
 
 }  // namespace
 
 std::optional<RgbImage> ReadDibFile(const char* path) {
-  MappedFile mapped;
-  if (!mapped.Open(path)) {
-    ShowDibError(DibError::OpenFailed, path);
-    return std::nullopt;
-  }
+  FileBytes file;
   DibDecodeResult result;
   try {
-    result = DecodeDib(mapped.view, mapped.size);
+    if (!file.Read(path)) {
+      ShowDibError(DibError::OpenFailed, path);
+      return std::nullopt;
+    }
+    result = DecodeDib(file.bytes.data(), file.bytes.size());
   } catch (const std::bad_alloc&) {
     result.error = DibError::OutOfMemory;
   }
