@@ -1,4 +1,4 @@
-# The renderer ended from outside, without closing its window: the host notices within a second
+# The renderer ended from outside, without closing its window: the host notices promptly
 # and ends too, removing the capture files.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/host_scenario.sh"
