@@ -15,7 +15,8 @@
 # harness_wait_picture SECONDS WHAT PNG CHECK ARGS...  take screenshots into PNG until
 #                        `CHECK PNG ARGS...` passes on one
 # harness_wait_window TITLE [SECONDS]  wait for a top-level window TITLE; print its facts
-# harness_wait_gone TITLE [SECONDS]    wait until no top-level window is titled TITLE
+# harness_wait_gone TITLE [SECONDS [CLASS]]  wait until no top-level window is titled TITLE (of
+#                        that window class)
 # harness_screenshot OUT save the whole display as a PNG
 # harness_pixel PNG X Y  print the colour of one pixel as "R G B"
 # harness_respect_file_modes SCRIPT ARGS...  (first thing in a scenario) run the scenario, and
@@ -143,7 +144,7 @@ harness_wait() {
   until "$@"; do
     [ $((($(date +%s%N) - started) / 1000000000)) -lt "$seconds" ] ||
       harness_fail "waited $seconds s for $what${harness_wait_detail:+ ($harness_wait_detail)}"
-    sleep 0.1
+    sleep 0.1  # how often the event is looked for
   done
   harness_waited_ms=$((($(date +%s%N) - started) / 1000000))
 }
@@ -178,8 +179,8 @@ harness_wait_window() {
 
 harness_wait_gone() {
   local seconds=$((${2:-30} * ${HARNESS_WAIT_SCALE:-1}))
-  harness_probe gone "$1" $((seconds * 1000)) >/dev/null ||
-    harness_fail "waited $seconds s for the window '$1' to go"
+  harness_probe gone "$1" $((seconds * 1000)) ${3:+"$3"} >/dev/null ||
+    harness_fail "waited $seconds s for the window '$1'${3:+ of class $3} to go"
 }
 
 # harness_has_lines FILE PATTERN COUNT: FILE has at least COUNT lines matching PATTERN.

@@ -6,7 +6,6 @@
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/settings_scenario.sh"
-source "$(dirname "$0")/lib/command_scenario.sh"
 source "$(dirname "$0")/lib/dialog_scenario.sh"
 harness_start ja_JP.UTF-8
 dialog_fresh_folder

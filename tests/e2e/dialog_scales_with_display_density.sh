@@ -17,8 +17,7 @@ COMBO_IDS="2030 1001"
 open_dialog() {
   : >"$dialog_log"
   DIALOG_WINEDEBUG=-all,trace+font dialog_start /c
-  harness_wait 30 "the dialog '$DIALOG_TITLE' to be shown" dialog_shown
-  dialog_shown_by=$dialog_pid
+  wait_dialog_shown
 }
 
 close_dialog() {
@@ -78,7 +77,6 @@ PY
     [ -z "$(grep -vx -e "$height" -e "$design" <<<"$fonts")" ] ||
     harness_fail "fonts at $dpi dpi are not $height pixels high (the two labels' and three buttons')"
   # Texts drawn inside their controls: each shows dark text in its box, and none in the row below.
-  read -r dialog_origin_x dialog_origin_y <<<"$(sed -nE '1s/.*origin=(-?[0-9]+),(-?[0-9]+).*/\1 \2/p' <<<"$dialog_controls")"
   texts_inside() {
     local id line at size x y w h inside below
     for id in 2021 2020 2022 2031 2036 2037; do

@@ -1,6 +1,8 @@
-# Shared steps of the Command button scenarios: the test window, its layout and the button's
-# colours. Sourced after scripts/lib/wine-harness.sh and tests/e2e/lib/renderer_scenario.sh
-# (for expect_colour).
+# Shared steps of the Command button scenarios: the test window and its layout; the button's
+# looks come from command_looks.sh. Sourced after scripts/lib/wine-harness.sh and
+# tests/e2e/lib/renderer_scenario.sh (for expect_colour).
+
+source "$(dirname "${BASH_SOURCE[0]}")/command_looks.sh"
 
 COMMAND_TEST_WINDOW=$MIREBORA_BUILD/tests/command-test-window.exe
 COMMAND_TITLE="Command test window"
@@ -14,16 +16,6 @@ OFF_BUTTON=(170 140 81 25)
 # A point on the test window away from every button.
 ON_THE_WINDOW="250 5"
 
-# The colours of the state images' top rows: light beige outside, then the frame line, then the
-# inner ring next to it.
-BEIGE_TOP="224 220 201"
-FACE="236 233 216"
-NAVY="0 60 116"
-DISABLE_LINE="201 199 186"
-NORMAL_RING="243 243 238"
-HIGHLIGHT_RING="255 240 207"
-SELECTED_RING="206 231 255"
-DISABLE_RING="245 244 234"
 # The test window's stripes under the transparent button: 6 pixels wide from x = 10, the first
 # one STRIPE_A.
 STRIPE_A="120 200 230"
@@ -38,9 +30,6 @@ SET_VISIBLE=$((0x8001))
 REPORT=$((0x8002))
 SET_ENABLED=$((0x8003))
 RENAME=$((0x8004))
-# The body's two colours, light and shade, each channel read in red, green, blue order.
-LIGHT=(255 255 255)
-SHADE=(198 197 215)
 
 command_dir=
 command_log=
@@ -104,28 +93,6 @@ expect_command_window() {
 # centre_of LEFT TOP WIDTH HEIGHT: the button's centre as "X Y".
 centre_of() { echo "$(($1 + $3 / 2)) $(($2 + $4 / 2))"; }
 
-# body_colour ROW HEIGHT INVERTED: the gradient's colour at ROW of a control HEIGHT pixels high,
-# from vertex 0 at row 0 to vertex 1 at row HEIGHT - 1 (light over shade unless INVERTED is 1).
-body_colour() {
-  local row=$1 last=$(($2 - 1)) top=("${LIGHT[@]}") bottom=("${SHADE[@]}") i out=()
-  if [ "$3" = 1 ]; then top=("${SHADE[@]}"); bottom=("${LIGHT[@]}"); fi
-  for i in 0 1 2; do
-    out+=($((top[i] + (bottom[i] - top[i]) * row / last)))
-  done
-  echo "${out[*]}"
-}
-
-# expect_look PNG LEFT TOP WIDTH HEIGHT LINE RING INVERTED: the frame line one pixel in from the
-# top, the inner ring below it, and the body near its top and bottom, a little left of the
-# caption, show these colours.
-expect_look() {
-  local png=$1 x=$2 y=$3 height=$5 column=$(($2 + 30)) body=$(($2 + 6))
-  expect_colour "$png" "$column" $((y + 1)) "$6" 4
-  expect_colour "$png" "$column" $((y + 2)) "$7" 4
-  expect_colour "$png" "$body" $((y + 5)) "$(body_colour 5 "$height" "$8")" 3
-  expect_colour "$png" "$body" $((y + height - 5)) "$(body_colour $((height - 5)) "$height" "$8")" 3
-}
-
 # darkest_in_caption PNG LEFT TOP WIDTH HEIGHT: the darkest grey level of the caption's band.
 darkest_in_caption() {
   /usr/bin/convert "$1" -crop "$4x13+$2+$(($3 + 5))" +repage -colorspace gray \
@@ -143,10 +110,6 @@ reddest_in_caption() {
 clicks_of() { grep -c "^Click $1\$" "$command_log"; }
 all_clicks() { grep -c '^Click ' "$command_log"; }
 
-# wait_clicks ID COUNT: waits until the button ID has raised COUNT Clicks.
-has_clicks() { [ "$(clicks_of "$1")" -ge "$2" ]; }
-wait_clicks() { harness_wait 30 "Click number $2 of button $1" has_clicks "$1" "$2"; }
-
 # post_to_window MESSAGE WPARAM LPARAM: posts to the test window.
 post_to_window() {
   harness_probe post "$COMMAND_TITLE" "$@" >/dev/null || harness_fail "cannot post $1 to the window"
@@ -159,14 +122,6 @@ report_properties() {
   before=$(grep -c "^Stored $1 " "$command_log")
   post_to_window "$REPORT" "$1" 0
   harness_wait_lines 30 "$command_log" "^Stored $1 " $((before + 1))
-}
-
-# wait_look NAME PNG LEFT TOP WIDTH HEIGHT LINE RING INVERTED: waits until a screenshot shows the
-# button with the look (see expect_look); NAME says which look, for the message.
-wait_look() {
-  local name=$1 png=$2
-  shift 2
-  harness_wait_picture 30 "the $name look" "$png" expect_look "$@"
 }
 
 # hover LEFT TOP WIDTH HEIGHT: moves the pointer to the enabled button's centre and waits for its

@@ -1,7 +1,10 @@
 # Shared steps of the settings dialog scenarios: the host copied into a folder whose name has
 # blanks and Japanese characters, started with /c; the dialog's controls, looked at with the
 # dialog probe and clicked with xdotool; the settings file it writes.
-# Sourced after scripts/lib/wine-harness.sh and tests/e2e/lib/settings_scenario.sh.
+# Sourced after scripts/lib/wine-harness.sh, tests/e2e/lib/renderer_scenario.sh and
+# tests/e2e/lib/settings_scenario.sh.
+
+source "$(dirname "${BASH_SOURCE[0]}")/command_looks.sh"
 
 DIALOG_PROBE=$MIREBORA_BUILD/tests/dialog-probe.exe
 DIALOG_TITLE='<ミレボラ>'
@@ -14,9 +17,6 @@ DIALOG_FOLDER="$MIREBORA_DRIVE_C/ミレボラ 設定 テスト"
 DIALOG_FOLDER_WIN='C:\ミレボラ 設定 テスト'
 DIALOG_INI="$DIALOG_FOLDER/ミレボラ.ini"
 CHOOSER_TITLE='ﾌｧｲﾙを開く'
-# The Command button's navy frame line and the warm ring of its hover look.
-NAVY="0 60 116"
-HIGHLIGHT_RING="255 240 207"
 
 # Control identifiers and places in the dialog's client area (the panel's controls moved by the
 # panel's place, 12, 16).
@@ -98,19 +98,24 @@ dialog_start() {
   harness_track "$dialog_pid"
 }
 
-# Waits for the dialog to be shown and painted; reads its controls and the client's origin.
+# Waits for the dialog to be shown; reads its controls, the client's origin and the frame's size
+# and place.
 dialog_shown() { dialog_controls=$(dialog_probe controls "$DIALOG_TITLE"); }
-expect_dialog() {
-  local line
+wait_dialog_shown() {
   harness_wait 30 "the dialog '$DIALOG_TITLE' to be shown" dialog_shown
   dialog_shown_by=$dialog_pid
-  line=$(head -n 1 <<<"$dialog_controls")
-  case "$line" in
-    "client=$DIALOG_CLIENT origin="*) ;;
-    *) harness_fail "unexpected dialog: $line" ;;
-  esac
   read -r dialog_origin_x dialog_origin_y dialog_frame_w dialog_frame_h dialog_at_x dialog_at_y \
-    <<<"$(sed -E 's/.*origin=([-0-9]+),([-0-9]+) frame=([0-9]+)x([0-9]+) at=([-0-9]+),([-0-9]+)/\1 \2 \3 \4 \5 \6/' <<<"$line")"
+    <<<"$(head -n 1 <<<"$dialog_controls" |
+      sed -E 's/.*origin=([-0-9]+),([-0-9]+) frame=([0-9]+)x([0-9]+) at=([-0-9]+),([-0-9]+)/\1 \2 \3 \4 \5 \6/')"
+}
+
+# Waits for the dialog to be shown, at its design size, and painted.
+expect_dialog() {
+  wait_dialog_shown
+  case "$(head -n 1 <<<"$dialog_controls")" in
+    "client=$DIALOG_CLIENT origin="*) ;;
+    *) harness_fail "unexpected dialog: $(head -n 1 <<<"$dialog_controls")" ;;
+  esac
   harness_wait_picture 30 "the dialog's first paint" "$HARNESS_WORK/dialog-painted.png" \
     dialog_painted
 }

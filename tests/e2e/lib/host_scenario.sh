@@ -88,10 +88,9 @@ wait_host_exit() {
   wait "$host_pid"
   host_exit_code=$?
   host_exit_ms=$harness_waited_ms
-  harness_probe gone Valdorique_Main 30000 Valdorique_S &&
-    harness_probe gone '<ミレボラ>' 30000 Valdorique_P &&
-    harness_probe gone 'ミレボラ (ScreenSaver)' 30000 '#32770' ||
-    harness_fail "waited 30 s for the ended host's windows to go"
+  harness_wait_gone Valdorique_Main 30 Valdorique_S
+  harness_wait_gone '<ミレボラ>' 30 Valdorique_P
+  harness_wait_gone 'ミレボラ (ScreenSaver)' 30 '#32770'
 }
 
 # expect_window TITLE: the window appears; prints its facts.
@@ -189,9 +188,7 @@ cursor_calls() { grep "^$1:.*NtUserShowCursor" "$host_log"; }
 # expect_exit_within MS: the host ends on its own, with code 0, no later than MS after the wait
 # began (waited for up to 30 s, so that a late end is reported with its time).
 expect_exit_within() {
-  wait_host_exit
-  echo "host ended ${host_exit_ms} ms after the wait began, code $host_exit_code"
-  [ "$host_exit_code" -eq 0 ] || harness_fail "host exit code $host_exit_code"
+  expect_host_exit
   [ "$host_exit_ms" -le "$1" ] || harness_fail "the host took ${host_exit_ms} ms to end"
 }
 
