@@ -1,5 +1,6 @@
 #include "renderer/frame_pacer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -46,9 +47,9 @@ FramePlan FramePacer::BeginFrame() {
   return plan;
 }
 
-void FramePacer::EndFrame(int refreshHz) {
+void FramePacer::EndFrame(int refreshHz, int64_t minimumFrameTicks) {
   const int64_t hz = refreshHz > 1 ? refreshHz : kDefaultRefreshHz;
-  nextFrameDue_ += ticksPerSecond_ / hz;
+  nextFrameDue_ += std::max(ticksPerSecond_ / hz, minimumFrameTicks);
   const int64_t now = clock_.Now();
   if (nextFrameDue_ < now) {
     nextFrameDue_ = now;  // late: the next frame goes at once, and the beat starts from here

@@ -50,8 +50,9 @@ class FramePacer {
   // Starts a frame now: the steps that have fallen due and the fraction to draw at.
   FramePlan BeginFrame();
   // Ends a frame: the next one is due one refresh period after this one was due, or at once
-  // when that time has already passed. A refresh rate of 1 or less means "unknown".
-  void EndFrame(int refreshHz);
+  // when that time has already passed. A refresh rate of 1 or less means "unknown". A period of
+  // `minimumFrameTicks`, when longer than the refresh period, takes its place.
+  void EndFrame(int refreshHz, int64_t minimumFrameTicks = 0);
   // Ticks of the clock until the next frame is due; 0 when it is due.
   int64_t TicksUntilNextFrame();
   // After a pause (the window minimised): the time it lasted is not made up, and the next frame

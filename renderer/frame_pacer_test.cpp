@@ -7,20 +7,9 @@
 #include <random>
 #include <string>
 
+#include "renderer/scripted_pace_clock.h"
+
 namespace {
-
-// A clock that stands still until the test moves it.
-class ScriptedClock final : public PaceClock {
- public:
-  explicit ScriptedClock(int64_t ticksPerSecond) : ticksPerSecond_(ticksPerSecond) {}
-  int64_t Now() override { return now_; }
-  int64_t TicksPerSecond() const override { return ticksPerSecond_; }
-
-  int64_t now_ = 1'234'567;  // any start
-
- private:
-  int64_t ticksPerSecond_;
-};
 
 constexpr int64_t kSimulatedSeconds = 60;
 constexpr int64_t kStepsPerMinute = kSimulatedSeconds * FramePacer::kStepsPerSecond;
