@@ -1,5 +1,6 @@
 // X's headers define macros (Below, None, Success ...) that clash with names in the core: the
 // core's headers come first.
+#include "renderer/frame_budget.h"
 #include "renderer/frame_pacer.h"
 #include "renderer/projection.h"
 #include "renderer/scene.h"
@@ -14,6 +15,9 @@ constexpr int64_t kNoTimeLimit = -1;
 LoopProgress RunFrameLoop(SaverWindow& window, Scene& scene, LoopClock& clock, StopRequest& stop,
                           bool showFps) {
   FramePacer pacer(clock);
+  const GLubyte* glRenderer = glGetString(GL_RENDERER);
+  FrameBudget budget(clock, clock.ProcessCpu(),
+                     glRenderer != nullptr ? reinterpret_cast<const char*>(glRenderer) : "");
   FpsMeter meter(clock.Now(), clock.TicksPerSecond());
   const int refreshHz = DisplayRefreshHz(window);
   const int connection = ConnectionNumber(window.display);
@@ -58,7 +62,8 @@ LoopProgress RunFrameLoop(SaverWindow& window, Scene& scene, LoopClock& clock, S
       DrawFpsOverlay(meter.text(), window.width, window.height);
     }
     glXSwapBuffers(window.display, window.drawable);
-    pacer.EndFrame(refreshHz);
+    budget.FrameDone();
+    pacer.EndFrame(refreshHz, budget.MinimumFrameTicks());
     if (showFps) {
       const int64_t now = clock.Now();
       meter.FrameDone(now, now - frameStart);

@@ -13,6 +13,16 @@ class LoopClock : public PaceClock {
   // Returns when `fd` has input, `ticks` have passed (no limit when negative), or the program is
   // asked to stop, whichever comes first.
   virtual void WaitForInput(int fd, int64_t ticks) = 0;
+  // The CPU time of the whole process, for the software renderer's frame budget; null where the
+  // loop's time is not the machine's.
+  virtual PaceClock* ProcessCpu() { return nullptr; }
+};
+
+// The CPU time of the whole process, every thread of the OpenGL driver included, in nanoseconds.
+class ProcessCpuClock final : public PaceClock {
+ public:
+  int64_t Now() override;
+  int64_t TicksPerSecond() const override { return 1'000'000'000; }
 };
 
 // How far the loop has come: the steps taken and the frames drawn since it started.
@@ -35,9 +45,11 @@ class SystemLoopClock final : public LoopClock {
   int64_t Now() override { return steady_.Now(); }
   int64_t TicksPerSecond() const override { return steady_.TicksPerSecond(); }
   void WaitForInput(int fd, int64_t ticks) override;
+  PaceClock* ProcessCpu() override { return &processCpu_; }
 
  private:
   SteadyPaceClock steady_;
+  ProcessCpuClock processCpu_;
 };
 
 // The program ends on SIGTERM or SIGINT.

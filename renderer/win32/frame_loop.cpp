@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
+#include "renderer/frame_budget.h"
 #include "renderer/frame_pacer.h"
+#include "renderer/opengl.h"
 #include "renderer/scene.h"
 
 namespace {
@@ -40,6 +42,33 @@ void WaitForMessageOrTicks(int64_t ticks, int64_t ticksPerSecond) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, timeout, QS_ALLINPUT);
 }
 
+// The CPU time of the whole process, every thread of the OpenGL driver included, in FILETIME's
+// 100 ns units (Windows advances it by scheduler ticks; the budget measures over a second).
+class ProcessCpuClock final : public PaceClock {
+ public:
+  int64_t Now() override {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+      return 0;
+    }
+    return Ticks(kernel) + Ticks(user);
+  }
+  int64_t TicksPerSecond() const override { return kFileTimeTicksPerSecond; }
+
+ private:
+  static constexpr int64_t kFileTimeTicksPerSecond = 10'000'000;
+  static int64_t Ticks(const FILETIME& time) {
+    return static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) |
+                                time.dwLowDateTime);
+  }
+};
+
+// The OpenGL renderer's name, for instance "llvmpipe (LLVM 15.0.6, 256 bits)" or "GDI Generic".
+const char* GlRendererName() {
+  const GLubyte* name = glGetString(GL_RENDERER);
+  return name != nullptr ? reinterpret_cast<const char*>(name) : "";
+}
+
 bool EscapePressed(const RendererWindow& renderer) {
   return renderer.keyDown[VK_ESCAPE] || renderer.escapePressed;
 }
@@ -50,6 +79,11 @@ int RunFrameLoop(RendererWindow& renderer, Scene& scene) {
   timeBeginPeriod(kTimerResolutionMs);
   SteadyPaceClock clock;
   FramePacer pacer(clock);
+  ProcessCpuClock processCpu;
+  FrameBudget budget(clock, &processCpu, GlRendererName());
+  if (budget.active()) {
+    OutputDebugStringA(budget.announcement().c_str());
+  }
   const int refreshHz = DisplayRefreshHz(renderer.deviceContext);
   PaceLine paceLine{};
   bool paused = false;
@@ -78,7 +112,8 @@ int RunFrameLoop(RendererWindow& renderer, Scene& scene) {
       break;
     }
     SwapBuffers(renderer.deviceContext);
-    pacer.EndFrame(refreshHz);
+    budget.FrameDone();
+    pacer.EndFrame(refreshHz, budget.MinimumFrameTicks());
     if (pacer.TakePaceLine(paceLine)) {
       OutputDebugStringA(paceLine.data());
     }
