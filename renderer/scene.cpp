@@ -104,6 +104,13 @@ bool Scene::RenderFrame() {
   return DrawFrame(1.0f);
 }
 
+bool Scene::DrawPlannedFrame(const FramePlan& plan) {
+  for (int step = 0; step < plan.steps; ++step) {
+    AdvanceStep();
+  }
+  return DrawFrame(plan.fraction);
+}
+
 bool Scene::DrawFrame(float fraction) {
   BlendSceneStates(previousStep_, *this, fraction, blended_);
   DrawState(blended_);

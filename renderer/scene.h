@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "renderer/capture_textures.h"
+#include "renderer/frame_pacer.h"
 #include "renderer/opengl.h"
 #include "renderer/random.h"
 #include "renderer/scene_state.h"
@@ -32,6 +33,8 @@ class Scene : public SceneState {
   // Draws the scene `fraction` of the way from the state before the latest AdvanceStep to the
   // latest (1: the latest step as it is) into the back buffer; the caller swaps.
   bool DrawFrame(float fraction);
+  // A paced frame: the plan's steps, then the scene drawn at its fraction; the caller swaps.
+  bool DrawPlannedFrame(const FramePlan& plan);
 
   void SpawnMeteor();
   void UpdateMeteors();

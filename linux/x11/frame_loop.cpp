@@ -51,11 +51,7 @@ LoopProgress RunFrameLoop(SaverWindow& window, Scene& scene, LoopClock& clock, S
     }
 
     const int64_t frameStart = clock.Now();
-    const FramePlan plan = pacer.BeginFrame();
-    for (int step = 0; step < plan.steps; ++step) {
-      scene.AdvanceStep();
-    }
-    if (!scene.DrawFrame(plan.fraction)) {
+    if (!scene.DrawPlannedFrame(pacer.BeginFrame())) {
       break;
     }
     if (showFps) {

@@ -104,11 +104,7 @@ int RunFrameLoop(RendererWindow& renderer, Scene& scene) {
       WaitForMessageOrTicks(untilNextFrame, clock.TicksPerSecond());
       continue;
     }
-    const FramePlan plan = pacer.BeginFrame();
-    for (int step = 0; step < plan.steps; ++step) {
-      scene.AdvanceStep();
-    }
-    if (!scene.DrawFrame(plan.fraction)) {
+    if (!scene.DrawPlannedFrame(pacer.BeginFrame())) {
       break;
     }
     SwapBuffers(renderer.deviceContext);
