@@ -33,8 +33,8 @@ std::vector<std::uint8_t> BitmapFileHeaders(int width, int height, int bitsPerPi
                                             std::uint32_t paletteEntries) {
   const std::uint32_t pixelBytes =
       BitmapRowBytes(width, bitsPerPixel) * static_cast<std::uint32_t>(height);
-  const std::uint32_t offset = kBitmapFileHeaderBytes + kBitmapInfoHeaderBytes +
-                               paletteEntries * kBitmapPaletteEntryBytes;
+  const std::uint32_t offset =
+      kBitmapFileHeaderBytes + kBitmapInfoHeaderBytes + paletteEntries * kBitmapPaletteEntryBytes;
   std::vector<std::uint8_t> out;
   out.reserve(offset + pixelBytes);
   out.push_back('B');

@@ -48,14 +48,14 @@ constexpr Span kBottom = Span::BottomRow;
 // The eight frame pieces in drawing order, in twips: source rectangle in the state image, then
 // the destination's x, y, width and height.
 constexpr std::array<PieceLayout, 8> kPieces{{
-    {{0, 0, 60, 60}, kOne, kOne, kB, kB},            // top-left corner
-    {{60, 1, 840, 60}, kB, kOne, kIW, kB},           // top edge
-    {{900, 1, 60, 60}, kRight, kOne, kB, kB},        // top-right corner
-    {{900, 60, 60, 255}, kRight, kB, kB, kIH},       // right edge
-    {{900, 315, 60, 60}, kRight, kBottom, kB, kB},   // bottom-right corner
-    {{60, 315, 840, 60}, kB, kBottom, kIW, kB},      // bottom edge
-    {{0, 315, 60, 60}, kOne, kBottom, kB, kB},       // bottom-left corner
-    {{0, 60, 60, 255}, kOne, kB, kB, kIH},           // left edge
+    {{0, 0, 60, 60}, kOne, kOne, kB, kB},           // top-left corner
+    {{60, 1, 840, 60}, kB, kOne, kIW, kB},          // top edge
+    {{900, 1, 60, 60}, kRight, kOne, kB, kB},       // top-right corner
+    {{900, 60, 60, 255}, kRight, kB, kB, kIH},      // right edge
+    {{900, 315, 60, 60}, kRight, kBottom, kB, kB},  // bottom-right corner
+    {{60, 315, 840, 60}, kB, kBottom, kIW, kB},     // bottom edge
+    {{0, 315, 60, 60}, kOne, kBottom, kB, kB},      // bottom-left corner
+    {{0, 60, 60, 255}, kOne, kB, kB, kIH},          // left edge
 }};
 
 int Resolve(Span span, const CommandPaintState& paint) {

@@ -22,9 +22,8 @@ struct CaptionFont {
   int charset = 0;
 
   bool operator==(const CaptionFont& o) const {
-    return faceName == o.faceName && size == o.size && weight == o.weight &&
-           italic == o.italic && underline == o.underline &&
-           strikethrough == o.strikethrough && charset == o.charset;
+    return faceName == o.faceName && size == o.size && weight == o.weight && italic == o.italic &&
+           underline == o.underline && strikethrough == o.strikethrough && charset == o.charset;
   }
 };
 

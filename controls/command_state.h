@@ -38,8 +38,8 @@ inline constexpr int kMousePollMilliseconds = 100;
 struct CommandReaction {
   std::optional<StateImage> paint;
   bool raiseClick = false;
-  bool captureMouse = false;  // a left press began on the control: keep its mouse input
-  bool releaseMouse = false;  // the left button came up: give the mouse input back
+  bool captureMouse = false;    // a left press began on the control: keep its mouse input
+  bool releaseMouse = false;    // the left button came up: give the mouse input back
   bool startMousePoll = false;  // start TmrMouse at kMousePollMilliseconds
 
   bool operator==(const CommandReaction& other) const {

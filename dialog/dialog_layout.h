@@ -33,19 +33,19 @@ inline constexpr int kWebLinkMaxWidth = 296;
 // The control identifiers, clear of those the system gives the combo box's parts; the three
 // choices carry their music kind (the control index) as the offset from the first.
 enum DialogControl : int {
-  kPanel = 2001,          // Pic_C
-  kBgmFrame,              // Shape3 (index 3)
-  kBgmCaption,            // lbl (index 15)
-  kChoiceImage0 = 2010,   // Img_BGM (index 0, 1, 2)
-  kChoiceLabel0 = 2020,   // lbl_BGM (index 0, 1, 2)
-  kRepeatTrack = 2030,    // BGM_Repeat
-  kRepeatLabel,           // lbl (index 14)
-  kFileButton,            // Cmd_File
-  kFileName,              // lbl_Fname
-  kCredit,                // lbl (index 7)
-  kWebLink,               // lbl_URL
-  kSetButton,             // Cmd_Set
-  kCancelButton,          // Cmd_Can
+  kPanel = 2001,         // Pic_C
+  kBgmFrame,             // Shape3 (index 3)
+  kBgmCaption,           // lbl (index 15)
+  kChoiceImage0 = 2010,  // Img_BGM (index 0, 1, 2)
+  kChoiceLabel0 = 2020,  // lbl_BGM (index 0, 1, 2)
+  kRepeatTrack = 2030,   // BGM_Repeat
+  kRepeatLabel,          // lbl (index 14)
+  kFileButton,           // Cmd_File
+  kFileName,             // lbl_Fname
+  kCredit,               // lbl (index 7)
+  kWebLink,              // lbl_URL
+  kSetButton,            // Cmd_Set
+  kCancelButton,         // Cmd_Can
 };
 
 enum class ControlKind : std::uint8_t {
@@ -114,8 +114,8 @@ inline constexpr std::array<ControlLayout, 17> kDialogLayout{{
      TextAlign::Left, true, kNoTabStop},
     {kCredit, ControlKind::Label, ControlParent::Form, 12, 192, kFitsText, kFitsText, kCreditLine,
      true, TextAlign::Left, false, kNoTabStop},
-    {kWebLink, ControlKind::LinkLabel, ControlParent::Form, 12, 208, kFitsText, kFitsText,
-     nullptr, true, TextAlign::Left, false, kNoTabStop},
+    {kWebLink, ControlKind::LinkLabel, ControlParent::Form, 12, 208, kFitsText, kFitsText, nullptr,
+     true, TextAlign::Left, false, kNoTabStop},
     {kSetButton, ControlKind::CommandButton, ControlParent::Form, 316, 200, 81, 25, "設定", false,
      TextAlign::Centre, false, 5},
     {kCancelButton, ControlKind::CommandButton, ControlParent::Form, 400, 200, 81, 25, "ｷｬﾝｾﾙ",

@@ -29,8 +29,8 @@ TEST(DialogBand, UsesThePeriodOfTheClientHeightOver3142) {
     const double exact = std::fabs(std::sin(y * 3.142 / 246)) * 220;
     EXPECT_NEAR(rows[static_cast<size_t>(y)].red, exact, 0.5) << y;
   }
-  EXPECT_EQ(rows[1].red, 3);   // 2.8097...
-  EXPECT_EQ(rows[10].red, 28);  // 27.979...
+  EXPECT_EQ(rows[1].red, 3);      // 2.8097...
+  EXPECT_EQ(rows[10].red, 28);    // 27.979...
   EXPECT_EQ(rows[109].red, 217);  // 216.5002 with 3.142; pi gives just under 216.5
 }
 
@@ -64,10 +64,9 @@ TEST(PanelTiles, CoverAWideBoxColumnByColumn) {
   const std::vector<TilePosition> tiles = PanelTilePositions(25, 10, 10, 5);
   // A column goes on until a tile starts below the box (y > 10); columns until one starts right
   // of it (x > 25).
-  const std::vector<TilePosition> expected{{0, 0},  {0, 5},  {0, 10},  {0, 15},  {10, 0},
-                                           {10, 5}, {10, 10}, {10, 15}, {20, 0},  {20, 5},
-                                           {20, 10}, {20, 15}, {30, 0}, {30, 5}, {30, 10},
-                                           {30, 15}};
+  const std::vector<TilePosition> expected{
+      {0, 0},  {0, 5},  {0, 10},  {0, 15},  {10, 0}, {10, 5}, {10, 10}, {10, 15},
+      {20, 0}, {20, 5}, {20, 10}, {20, 15}, {30, 0}, {30, 5}, {30, 10}, {30, 15}};
   EXPECT_EQ(tiles, expected);
 }
 

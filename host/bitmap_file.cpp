@@ -30,8 +30,8 @@ void WriteU32(uint8_t* p, uint32_t v) {
 }
 
 // Bytes between the info header and the pixel rows.
-std::optional<size_t> ColourTableBytes(uint32_t headerSize, uint16_t bitCount,
-                                       uint32_t compression, uint32_t coloursUsed) {
+std::optional<size_t> ColourTableBytes(uint32_t headerSize, uint16_t bitCount, uint32_t compression,
+                                       uint32_t coloursUsed) {
   if (bitCount <= 8) {
     const uint32_t full = 1u << bitCount;
     const uint32_t entries = coloursUsed == 0 ? full : coloursUsed;
@@ -39,9 +39,9 @@ std::optional<size_t> ColourTableBytes(uint32_t headerSize, uint16_t bitCount,
     return size_t{entries} * kPaletteEntryBytes;
   }
   // A 40-byte header is followed by its three masks; the larger headers hold them inside.
-  const bool masksFollow = headerSize == kInfoHeaderSize &&
-                           (compression == kCompressionBitfields ||
-                            compression == kCompressionAlphaBitfields);
+  const bool masksFollow =
+      headerSize == kInfoHeaderSize &&
+      (compression == kCompressionBitfields || compression == kCompressionAlphaBitfields);
   const size_t masks = masksFollow ? kMaskBytes : 0;
   if (coloursUsed > 256) return std::nullopt;
   return masks + size_t{coloursUsed} * kPaletteEntryBytes;

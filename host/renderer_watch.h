@@ -12,9 +12,9 @@ inline constexpr uint64_t kRendererStartGraceMs = 10000;
 
 // What the renderer watch sees at one tick.
 struct RendererSighting {
-  bool windowFound = false;     // a top-level window titled "Valdorique_VC" exists
-  bool processEnded = false;    // the renderer process started by this host has exited
-  uint64_t sinceStartMs = 0;    // time since the renderer was started
+  bool windowFound = false;   // a top-level window titled "Valdorique_VC" exists
+  bool processEnded = false;  // the renderer process started by this host has exited
+  uint64_t sinceStartMs = 0;  // time since the renderer was started
 };
 
 // Decides at each tick of the renderer watch whether the renderer has ended, so that the host

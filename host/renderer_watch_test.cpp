@@ -5,7 +5,9 @@
 namespace {
 
 RendererSighting Window(uint64_t ms) { return {true, false, ms}; }
-RendererSighting NoWindow(uint64_t ms, bool processEnded = false) { return {false, processEnded, ms}; }
+RendererSighting NoWindow(uint64_t ms, bool processEnded = false) {
+  return {false, processEnded, ms};
+}
 
 TEST(RendererWatch, RunsWhileTheWindowIsThereAndEndsAtTheFirstTickWithoutIt) {
   RendererWatch watch(true);

@@ -112,8 +112,10 @@ TEST_F(CaptureTexturesTest, ScreenSizedPictureIsScaledToPowerOfTwoSides) {
 // Rows of a 2-pixel-wide picture are 6 bytes long; read with the default 4-byte row alignment the
 // second row would start two bytes late and come out with the wrong colours.
 TEST_F(CaptureTexturesTest, RowsWhoseLengthIsNotAMultipleOfFourStayInPlace) {
-  RgbImage image{2, 2, {255, 0, 0, 0, 255, 0,  // bottom row: red, green
-                        0, 0, 255, 255, 255, 255}};  // top row: blue, white
+  RgbImage image{2,
+                 2,
+                 {255, 0, 0, 0, 255, 0,        // bottom row: red, green
+                  0, 0, 255, 255, 255, 255}};  // top row: blue, white
   loader_.images[kCaptureFilePaths[kMeteorTexture]] = image;
   ASSERT_TRUE(gl_.current());
   ASSERT_TRUE(BuildCaptureTextures(loader_, textures_));

@@ -71,11 +71,16 @@ struct AcceptedFormat {
   PixelKind kind;
 };
 constexpr AcceptedFormat kAcceptedFormats[] = {
-    {kUncompressed, 1, PixelKind::Indexed}, {kUncompressed, 4, PixelKind::Indexed},
-    {kUncompressed, 8, PixelKind::Indexed}, {kUncompressed, 16, PixelKind::Masked},
-    {kUncompressed, 24, PixelKind::Bgr24},  {kUncompressed, 32, PixelKind::Masked},
-    {kRle8, 8, PixelKind::Rle8},            {kRle4, 4, PixelKind::Rle4},
-    {kBitFields, 16, PixelKind::Masked},    {kBitFields, 32, PixelKind::Masked},
+    {kUncompressed, 1, PixelKind::Indexed},
+    {kUncompressed, 4, PixelKind::Indexed},
+    {kUncompressed, 8, PixelKind::Indexed},
+    {kUncompressed, 16, PixelKind::Masked},
+    {kUncompressed, 24, PixelKind::Bgr24},
+    {kUncompressed, 32, PixelKind::Masked},
+    {kRle8, 8, PixelKind::Rle8},
+    {kRle4, 4, PixelKind::Rle4},
+    {kBitFields, 16, PixelKind::Masked},
+    {kBitFields, 32, PixelKind::Masked},
 };
 
 std::optional<PixelKind> ClassifyPixels(uint32_t bitCount, uint32_t compression) {
@@ -123,8 +128,8 @@ struct PixelFormat {
   std::array<MaskChannel, 3> channels;  // red, green, blue
 };
 
-void ConvertIndexedRow(const uint8_t* src, int64_t width, uint32_t bitCount,
-                       const Palette& palette, uint8_t* dst) {
+void ConvertIndexedRow(const uint8_t* src, int64_t width, uint32_t bitCount, const Palette& palette,
+                       uint8_t* dst) {
   const uint32_t indexMask = (1u << bitCount) - 1;
   for (int64_t x = 0; x < width; ++x) {
     const uint64_t bit = static_cast<uint64_t>(x) * bitCount;
@@ -401,12 +406,14 @@ DibDecodeResult DecodeDib(const uint8_t* data, size_t size, const DibLimits& lim
     const uint64_t rowBytes = (uint64_t{header.bitCount} * width + 7) / 8;
     const uint64_t stride = (uint64_t{header.bitCount} * width + 31) / 32 * 4;
     if (pixelBytes < rowBytes) return fail(DibError::ConversionError);
-    rowsPresent = static_cast<int64_t>(
-        std::min<uint64_t>(rows, 1 + (pixelBytes - rowBytes) / stride));
+    rowsPresent =
+        static_cast<int64_t>(std::min<uint64_t>(rows, 1 + (pixelBytes - rowBytes) / stride));
   }
 
-  PixelFormat format{*kind, header.bitCount,
-                     ReadPalette(layout.colourTable, layout.entryCount, layout.entrySize), {}};
+  PixelFormat format{*kind,
+                     header.bitCount,
+                     ReadPalette(layout.colourTable, layout.entryCount, layout.entrySize),
+                     {}};
   const std::array<uint32_t, 3>& defaultMasks = header.bitCount == 16 ? kMasks16 : kMasks32;
   for (size_t c = 0; c < format.channels.size(); ++c) {
     format.channels[c] =

@@ -65,11 +65,16 @@ TEST(DibErrorMessage, GivesTheRendererTexts) {
 }
 
 TEST(PaletteEntryCount, FollowsBitCountOrColoursUsed) {
-  struct Case { bool core; uint16_t bits; uint32_t coloursUsed; uint16_t expected; };
+  struct Case {
+    bool core;
+    uint16_t bits;
+    uint32_t coloursUsed;
+    uint16_t expected;
+  };
   const Case cases[] = {
-      {true, 1, 0, 2},     {true, 4, 0, 16},     {true, 8, 0, 256},   {true, 24, 0, 0},
-      {false, 1, 0, 2},    {false, 4, 0, 16},    {false, 8, 0, 256},  {false, 16, 0, 0},
-      {false, 32, 0, 0},   {false, 24, 5, 5},    {false, 8, 0x10005, 5}, {false, 1, 65536, 0},
+      {true, 1, 0, 2},   {true, 4, 0, 16},  {true, 8, 0, 256},      {true, 24, 0, 0},
+      {false, 1, 0, 2},  {false, 4, 0, 16}, {false, 8, 0, 256},     {false, 16, 0, 0},
+      {false, 32, 0, 0}, {false, 24, 5, 5}, {false, 8, 0x10005, 5}, {false, 1, 65536, 0},
   };
   for (const Case& c : cases) {
     SampleLayout layout = Layout(c.bits);
@@ -108,24 +113,49 @@ TEST(DecodeDib, RefusesMissingOrUnknownHeaders) {
 }
 
 TEST(DecodeDib, ConvertsEveryUncompressedDepth) {
-  struct Case { const char* name; SampleLayout layout; int32_t width, height; Bytes data, rgb; };
+  struct Case {
+    const char* name;
+    SampleLayout layout;
+    int32_t width, height;
+    Bytes data, rgb;
+  };
   std::vector<uint32_t> palette16(16, 0x777777);
   palette16[2] = 0x123456;
   palette16[15] = 0xFEDCBA;
   const Case cases[] = {
-      {"1 bit", Layout(1, SampleCompression::None, {0x102030, 0xA0B0C0}), 2, 2,
-       {0x40, 0, 0, 0, 0x80, 0, 0, 0}, Rgb({0x102030, 0xA0B0C0, 0xA0B0C0, 0x102030})},
-      {"4 bit", Layout(4, SampleCompression::None, palette16), 3, 1,
-       {0x2F, 0x20, 0, 0}, Rgb({0x123456, 0xFEDCBA, 0x123456})},
-      {"8 bit, index past a short table", [] {
+      {"1 bit",
+       Layout(1, SampleCompression::None, {0x102030, 0xA0B0C0}),
+       2,
+       2,
+       {0x40, 0, 0, 0, 0x80, 0, 0, 0},
+       Rgb({0x102030, 0xA0B0C0, 0xA0B0C0, 0x102030})},
+      {"4 bit",
+       Layout(4, SampleCompression::None, palette16),
+       3,
+       1,
+       {0x2F, 0x20, 0, 0},
+       Rgb({0x123456, 0xFEDCBA, 0x123456})},
+      {"8 bit, index past a short table",
+       [] {
          SampleLayout l = Layout(8, SampleCompression::None, {0x0A0B0C, 0x0D0E0F});
          l.coloursUsed = 2;
          return l;
-       }(), 3, 1, {1, 0, 2, 0}, Rgb({0x0D0E0F, 0x0A0B0C, 0x000000})},
-      {"16 bit 5-5-5, top bit ignored", Layout(16), 2, 2,
+       }(),
+       3,
+       1,
+       {1, 0, 2, 0},
+       Rgb({0x0D0E0F, 0x0A0B0C, 0x000000})},
+      {"16 bit 5-5-5, top bit ignored",
+       Layout(16),
+       2,
+       2,
        {0xFF, 0x7F, 0x00, 0xFC, 0x10, 0x42, 0x01, 0x00},
        Rgb({0xFFFFFF, 0xFF0000, 0x848484, 0x000008})},
-      {"24 bit", Layout(24), 2, 2, {3, 2, 1, 6, 5, 4, 0, 0, 9, 8, 7, 12, 11, 10, 0, 0},
+      {"24 bit",
+       Layout(24),
+       2,
+       2,
+       {3, 2, 1, 6, 5, 4, 0, 0, 9, 8, 7, 12, 11, 10, 0, 0},
        Rgb({0x010203, 0x040506, 0x070809, 0x0A0B0C})},
       {"32 bit, fourth byte ignored", Layout(32), 1, 1, {0x30, 0x20, 0x10, 0xEE}, Rgb({0x102030})},
   };
@@ -137,13 +167,18 @@ TEST(DecodeDib, ConvertsEveryUncompressedDepth) {
 }
 
 TEST(DecodeDib, ScalesBitFieldChannelsToEightBits) {
-  struct Case { uint16_t bits; std::array<uint32_t, 3> masks; uint32_t pixel; uint32_t rgb; };
+  struct Case {
+    uint16_t bits;
+    std::array<uint32_t, 3> masks;
+    uint32_t pixel;
+    uint32_t rgb;
+  };
   const Case cases[] = {
       {16, {0xF800, 0x07E0, 0x001F}, 0xF800, 0xFF0000},
       {16, {0xF800, 0x07E0, 0x001F}, 0x0410, 0x008284},  // 6-bit 100000, 5-bit 10000
       {32, {0x3FF00000, 0x000FFC00, 0x000003FF}, 0x20000000 | 0x3FF, 0x8000FF},
-      {32, {0, 0xFF00, 0xFF}, 0xFFFFFFFF, 0x00FFFF},    // no red bits at all
-      {32, {1, 2, 4}, 5, 0xFF00FF},                     // one-bit channels
+      {32, {0, 0xFF00, 0xFF}, 0xFFFFFFFF, 0x00FFFF},  // no red bits at all
+      {32, {1, 2, 4}, 5, 0xFF00FF},                   // one-bit channels
       {32, {0xFF000000, 0x00FF0000, 0x0000FF00}, 0x11223344, 0x112233},
   };
   for (const Case& c : cases) {
@@ -194,9 +229,12 @@ TEST(DecodeDib, RefusesBadTablesAndFormats) {
   EXPECT_EQ(ErrorOf(BuildDibWithPixelData(twoEntries, 1, 1, {0, 0, 0, 0})),
             DibError::ConversionError)
       << "256-entry table past the end";
-  struct Case { uint16_t bits; uint32_t compression; };
-  const Case cases[] = {{8, 2}, {4, 1}, {24, 1}, {24, 3}, {8, 3}, {2, 0}, {0, 0}, {48, 0},
-                        {16, 4}, {24, 5}, {32, 6}};
+  struct Case {
+    uint16_t bits;
+    uint32_t compression;
+  };
+  const Case cases[] = {{8, 2}, {4, 1},  {24, 1}, {24, 3}, {8, 3}, {2, 0},
+                        {0, 0}, {48, 0}, {16, 4}, {24, 5}, {32, 6}};
   for (const Case& c : cases) {
     SampleLayout layout =
         Layout(c.bits, static_cast<SampleCompression>(c.compression), std::vector<uint32_t>(16));
@@ -208,12 +246,15 @@ TEST(DecodeDib, RefusesBadTablesAndFormats) {
 }
 
 TEST(DecodeDib, ChecksSizesBeforeAllocating) {
-  struct Case { int32_t width, height; DibError error; };
+  struct Case {
+    int32_t width, height;
+    DibError error;
+  };
   const Case cases[] = {
-      {0, 1, DibError::ConversionError},      {-1, 1, DibError::ConversionError},
-      {1, 0, DibError::ConversionError},      {32769, 1, DibError::OutOfMemory},
-      {1, 32769, DibError::OutOfMemory},      {1, -32769, DibError::OutOfMemory},
-      {1, INT32_MIN, DibError::OutOfMemory},  {32768, 32768, DibError::OutOfMemory},
+      {0, 1, DibError::ConversionError},     {-1, 1, DibError::ConversionError},
+      {1, 0, DibError::ConversionError},     {32769, 1, DibError::OutOfMemory},
+      {1, 32769, DibError::OutOfMemory},     {1, -32769, DibError::OutOfMemory},
+      {1, INT32_MIN, DibError::OutOfMemory}, {32768, 32768, DibError::OutOfMemory},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ErrorOf(BuildDibWithPixelData(Layout(24), c.width, c.height, Bytes(16))), c.error)

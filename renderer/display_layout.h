@@ -12,8 +12,7 @@ struct ScreenRect {
   int width() const { return right - left; }
   int height() const { return bottom - top; }
   bool Contains(const ScreenRect& other) const {
-    return other.left >= left && other.top >= top && other.right <= right &&
-           other.bottom <= bottom;
+    return other.left >= left && other.top >= top && other.right <= right && other.bottom <= bottom;
   }
   bool operator==(const ScreenRect& o) const {
     return left == o.left && top == o.top && right == o.right && bottom == o.bottom;

@@ -14,8 +14,8 @@ struct DebrisFragment {
   float centreX = 0, centreY = 0, centreZ = 0;
   float spareX = 0, spareZ = 0;  // drawn at start to keep the random sequence; nothing reads them
   std::array<float, kFragmentCornerCount> cornerX{}, cornerY{}, cornerZ{};
-  float angle = 0;  // rotation about the vertical axis, degrees
-  float spin = 0;   // degrees per frame
+  float angle = 0;    // rotation about the vertical axis, degrees
+  float spin = 0;     // degrees per frame
   float radius = 0;   // distance of the corners from the centre
   float maximum = 0;  // the radius at which the fragment ends
   float red = 0, green = 0, blue = 0;
@@ -27,7 +27,7 @@ struct Particle {
   float x = 0, y = 0, z = 0;
   float velocityX = 0, velocityY = 0, velocityZ = 0;  // movement per frame
   float width = 0, depth = 0;
-  float tilt = 0, turn = 0;  // rotations about the x and z axes, degrees
+  float tilt = 0, turn = 0;            // rotations about the x and z axes, degrees
   float tiltSpeed = 0, turnSpeed = 0;  // degrees per frame
 };
 

@@ -5,8 +5,8 @@ struct Meteor {
   int active = 0;  // 1 while the meteor is in the air
   float x = 0, y = 0, z = 0;
   float stepX = 0, stepY = 0, stepZ = 0;  // movement per frame
-  float size = 0;   // 0.0 to 0.9; the drawn radius is twice the size
-  float angle = 0;  // spin about the z axis, degrees
+  float size = 0;                         // 0.0 to 0.9; the drawn radius is twice the size
+  float angle = 0;                        // spin about the z axis, degrees
 };
 
 inline constexpr int kMeteorCount = 8;

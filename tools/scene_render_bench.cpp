@@ -1,8 +1,8 @@
 // A whole frame drawn by Mesa's llvmpipe offscreen at 1024 x 768 with two explosions running,
 // next to an empty frame (clear only) in the same run: the ratio is what the scene costs above
 // the bare minimum. With --memory N: resident memory after 1,000 frames and at every tenth of N
-// frames, to show that a long run does not grow; drawn at the preview's 152 x 112, since the size changes
-// the time a frame takes, not what the scene holds.
+// frames, to show that a long run does not grow; drawn at the preview's 152 x 112, since the size
+// changes the time a frame takes, not what the scene holds.
 //
 //   scene-render-bench
 //   scene-render-bench --memory 100000

@@ -66,7 +66,9 @@ std::vector<std::uint8_t> BitmapFile(const Picture& picture) {
 
 std::vector<std::uint8_t> MonochromeCursorFile(const std::vector<CursorPixel>& pixels, int hotX,
                                                int hotY) {
-  const auto pixel = [&](int x, int y) { return pixels[static_cast<std::size_t>(y * kCursorSize + x)]; };
+  const auto pixel = [&](int x, int y) {
+    return pixels[static_cast<std::size_t>(y * kCursorSize + x)];
+  };
   const std::uint32_t maskBytes = BitmapRowBytes(kCursorSize, 1) * kCursorSize;
   const std::uint32_t imageBytes = kBitmapInfoHeaderBytes + 2 * 4 + 2 * maskBytes;
   std::vector<std::uint8_t> out;
@@ -92,7 +94,8 @@ std::vector<std::uint8_t> PaletteIconFile(const std::vector<Rgb>& palette,
                                           const std::vector<bool>& transparent) {
   const std::uint32_t colourBytes = BitmapRowBytes(kIconSize, 8) * kIconSize;
   const std::uint32_t maskBytes = BitmapRowBytes(kIconSize, 1) * kIconSize;
-  const std::uint32_t imageBytes = kBitmapInfoHeaderBytes + kIconColours * 4 + colourBytes + maskBytes;
+  const std::uint32_t imageBytes =
+      kBitmapInfoHeaderBytes + kIconColours * 4 + colourBytes + maskBytes;
   std::vector<std::uint8_t> out;
   // A colour count of 0 in the directory means 256.
   PutDirectory(out, kIconType, 0, 1, 8, imageBytes);
@@ -108,6 +111,7 @@ std::vector<std::uint8_t> PaletteIconFile(const std::vector<Rgb>& palette,
       out.push_back(transparent[at] ? 0 : indices[at]);
     }
   }
-  PutMask(out, [&](int x, int y) { return transparent[static_cast<std::size_t>(y * kIconSize + x)]; });
+  PutMask(out,
+          [&](int x, int y) { return transparent[static_cast<std::size_t>(y * kIconSize + x)]; });
   return out;
 }

@@ -15,7 +15,8 @@ constexpr size_t kImage = 22;
 constexpr size_t kHeader = 40;
 
 TEST(ArtworkFiles, BitmapRowsArePaddedAndStoredBottomUp) {
-  Picture picture{3, 2, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}, {13, 14, 15}, {16, 17, 18}}};
+  Picture picture{
+      3, 2, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}, {13, 14, 15}, {16, 17, 18}}};
   const std::vector<std::uint8_t> file = BitmapFile(picture);
   ASSERT_EQ(file.size(), 14u + 40u + 2u * 12u);  // 9 bytes a row padded to 12
   EXPECT_EQ(file[0], 'B');
@@ -34,8 +35,8 @@ TEST(ArtworkFiles, BitmapRowsArePaddedAndStoredBottomUp) {
 
 TEST(ArtworkFiles, CursorCarriesItsHotSpotAndBothMasks) {
   std::vector<CursorPixel> pixels(kCursorSize * kCursorSize, CursorPixel::Transparent);
-  pixels[0] = CursorPixel::Black;                 // top left
-  pixels[1] = CursorPixel::White;                 // next to it
+  pixels[0] = CursorPixel::Black;  // top left
+  pixels[1] = CursorPixel::White;  // next to it
   pixels[2] = CursorPixel::Invert;
   const std::vector<std::uint8_t> file = MonochromeCursorFile(pixels, 12, 10);
   EXPECT_EQ(Read(file, 2, 2), 2u);  // a cursor

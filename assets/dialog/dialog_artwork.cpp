@@ -50,7 +50,8 @@ Picture PanelStrip() {
         streak += Hash(static_cast<std::uint32_t>(y) + 100, static_cast<std::uint32_t>(x + i));
       }
       streak = (streak / kStreakLength - 0.5) * 18;
-      const double grain = (Hash(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y) + 7) - 0.5) * 3;
+      const double grain =
+          (Hash(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y) + 7) - 0.5) * 3;
       const double base = 236 - 44.0 * x / (kPanelWidth - 1);
       const double level = base + rowTone + streak + grain;
       strip.at(x, y) = {Clamp(level), Clamp(level), Clamp(level + 3)};
@@ -67,8 +68,10 @@ Picture RadioOff() {
     for (int x = 0; x < kRadioSize; ++x) {
       const int ring = std::min({x, y, kRadioSize - 1 - x, kRadioSize - 1 - y});
       Rgb c{244, 244, 244};
-      if (ring == 0) c = {128, 128, 128};
-      else if (ring == 1) c = (x == 1 || y == 1) ? Rgb{200, 200, 200} : Rgb{232, 232, 232};
+      if (ring == 0)
+        c = {128, 128, 128};
+      else if (ring == 1)
+        c = (x == 1 || y == 1) ? Rgb{200, 200, 200} : Rgb{232, 232, 232};
       radio.at(x, y) = c;
     }
   }
@@ -98,38 +101,22 @@ Picture RadioOn() {
 // The link cursor: a pointing hand, its fingertip on the hot spot (12, 10). '#' black outline,
 // '.' white, ' ' transparent.
 constexpr std::array<const char*, 32> kHand{{
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "           ##                   ",
-    "          #..#                  ",
-    "          #..#                  ",
-    "          #..#                  ",
-    "          #..#                  ",
-    "          #..###                ",
-    "          #..#..###             ",
-    "          #..#..#..##           ",
-    "       ## #..#..#..#.#          ",
-    "      #..##........#..#         ",
-    "      #...#...........#         ",
-    "       #..............#         ",
-    "        #.............#         ",
-    "        #............#          ",
-    "         #...........#          ",
-    "         #..........#           ",
-    "          #.........#           ",
-    "          #.........#           ",
-    "          ###########           ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
+    "                                ", "                                ",
+    "                                ", "                                ",
+    "                                ", "                                ",
+    "                                ", "                                ",
+    "                                ", "           ##                   ",
+    "          #..#                  ", "          #..#                  ",
+    "          #..#                  ", "          #..#                  ",
+    "          #..###                ", "          #..#..###             ",
+    "          #..#..#..##           ", "       ## #..#..#..#.#          ",
+    "      #..##........#..#         ", "      #...#...........#         ",
+    "       #..............#         ", "        #.............#         ",
+    "        #............#          ", "         #...........#          ",
+    "         #..........#           ", "          #.........#           ",
+    "          #.........#           ", "          ###########           ",
+    "                                ", "                                ",
+    "                                ", "                                ",
 }};
 
 std::vector<CursorPixel> LinkCursor() {
@@ -171,8 +158,11 @@ bool IsLand(double u, double v) {
     double x, y, r;
   };
   constexpr std::array<Blob, 5> kLand{{
-      {-0.35, -0.30, 0.30}, {-0.10, -0.45, 0.22}, {0.35, 0.10, 0.32},
-      {0.15, 0.45, 0.20}, {-0.45, 0.35, 0.18},
+      {-0.35, -0.30, 0.30},
+      {-0.10, -0.45, 0.22},
+      {0.35, 0.10, 0.32},
+      {0.15, 0.45, 0.20},
+      {-0.45, 0.35, 0.18},
   }};
   for (const Blob& blob : kLand) {
     const double dx = u - blob.x, dy = v - blob.y;
@@ -307,7 +297,8 @@ std::vector<std::uint8_t> IconFile() {
 
 bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream file(path, std::ios::binary);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(file);
 }
 
@@ -317,11 +308,11 @@ int main(int argc, char** argv) {
   constexpr int kUsage = 2;
   if (argc != 2) return kUsage;
   const std::string folder = std::string(argv[1]) + "/";
-  const bool written = Write(folder + "dialog_panel.bmp", BitmapFile(PanelStrip())) &&
-                       Write(folder + "dialog_radio_off.bmp", BitmapFile(RadioOff())) &&
-                       Write(folder + "dialog_radio_on.bmp", BitmapFile(RadioOn())) &&
-                       Write(folder + "dialog_link.cur",
-                             MonochromeCursorFile(LinkCursor(), kLinkHotX, kLinkHotY)) &&
-                       Write(folder + "mirebora.ico", IconFile());
+  const bool written =
+      Write(folder + "dialog_panel.bmp", BitmapFile(PanelStrip())) &&
+      Write(folder + "dialog_radio_off.bmp", BitmapFile(RadioOff())) &&
+      Write(folder + "dialog_radio_on.bmp", BitmapFile(RadioOn())) &&
+      Write(folder + "dialog_link.cur", MonochromeCursorFile(LinkCursor(), kLinkHotX, kLinkHotY)) &&
+      Write(folder + "mirebora.ico", IconFile());
   return written ? 0 : 1;
 }

@@ -7,11 +7,11 @@
 
 #include "controls/command_property_bag.h"
 #include "controls/win32/command_window.h"
-#include "dialog_artwork.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_rules.h"
 #include "dialog/dialog_scale.h"
 #include "dialog/win32/dialog_window.h"
+#include "dialog_artwork.h"
 #include "settings/win32/settings_system.h"
 
 namespace {
@@ -103,15 +103,15 @@ HWND CreateControl(SettingsDialog& dialog, const ControlLayout& design) {
   switch (control.kind) {
     case ControlKind::Panel:
       return CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                             control.left, control.top, control.width, control.height, parent,
-                             menu, dialog.instance, nullptr);
+                             control.left, control.top, control.width, control.height, parent, menu,
+                             dialog.instance, nullptr);
     case ControlKind::Frame:
       return nullptr;  // drawn into the panel's picture
     case ControlKind::RepeatCombo: {
       HWND combo = CreateWindowExW(
           0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
-          control.left, control.top, control.width, control.height * kRepeatListRows, parent,
-          menu, dialog.instance, nullptr);
+          control.left, control.top, control.width, control.height * kRepeatListRows, parent, menu,
+          dialog.instance, nullptr);
       SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
       return combo;
     }

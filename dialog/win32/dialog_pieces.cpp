@@ -213,7 +213,8 @@ bool RetainedPicture::Resize(HWND window, int newWidth, int newHeight) {
   Release();
   HDC screen = GetDC(window);
   dc = CreateCompatibleDC(screen);
-  bitmap = CreateCompatibleBitmap(screen, newWidth > 0 ? newWidth : 1, newHeight > 0 ? newHeight : 1);
+  bitmap =
+      CreateCompatibleBitmap(screen, newWidth > 0 ? newWidth : 1, newHeight > 0 ? newHeight : 1);
   ReleaseDC(window, screen);
   if (dc == nullptr || bitmap == nullptr) {
     Release();
@@ -245,8 +246,8 @@ void RetainedPicture::CopyUnder(HWND container, HWND piece, HDC target) const {
 
 void RetainedPicture::Show(HDC target, const RECT& area) const {
   if (dc == nullptr) return;
-  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc,
-         area.left, area.top, SRCCOPY);
+  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc, area.left,
+         area.top, SRCCOPY);
 }
 
 RetainedPicture* PanelPicture(HWND panel) {

@@ -32,8 +32,8 @@ struct PieceLook {
   bool centred = false;
   bool multiline = false;
   bool pathEllipsis = false;  // a one-line path too long for the piece loses its middle
-  HBITMAP image = nullptr;   // a picture piece when set at creation or later
-  int imageWidth = 0;        // the size the image is shown at; 0: its own size
+  HBITMAP image = nullptr;    // a picture piece when set at creation or later
+  int imageWidth = 0;         // the size the image is shown at; 0: its own size
   int imageHeight = 0;
   HCURSOR cursor = nullptr;  // the pointer over the piece; the class arrow when null
 };

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "controls/win32/command_window.h"
-#include "dialog_artwork.h"
 #include "dialog/dialog_keys.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_rules.h"
 #include "dialog/win32/dialog_pieces.h"
 #include "dialog/win32/dialog_window.h"
+#include "dialog_artwork.h"
 #include "settings/win32/settings_system.h"
 
 namespace {
@@ -291,8 +291,8 @@ HWND CreateDialogWindow(SettingsDialog& dialog) {
   RECT frame{0, 0, dialog.scale.ClientWidth(), dialog.scale.ClientHeight()};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  const DialogPlacement place = PlaceDialog(GetSystemMetrics(SM_CXSCREEN),
-                                            GetSystemMetrics(SM_CYSCREEN), width, height);
+  const DialogPlacement place =
+      PlaceDialog(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
   return CreateWindowExW(kDialogExStyle, kDialogClassName, Wide(kDialogCaption).c_str(),
                          kDialogStyle, place.left, place.top, width, height, nullptr, nullptr,
                          dialog.instance, &dialog);

@@ -56,8 +56,7 @@ std::vector<uint8_t> CopyPrimaryScreen(int width, int height) {
     HGDIOBJ previous = SelectObject(memory, section);
     if (BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY)) {
       GdiFlush();
-      std::memcpy(dib.data() + kPackedDib24PixelOffset, bits,
-                  dib.size() - kPackedDib24PixelOffset);
+      std::memcpy(dib.data() + kPackedDib24PixelOffset, bits, dib.size() - kPackedDib24PixelOffset);
     }
     SelectObject(memory, previous);
     DeleteDC(memory);

@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
+#include "dialog/win32/settings_dialog.h"
 #include "host/command_line.h"
 #include "host/win32/capture_files.h"
 #include "host/win32/host_state.h"
 #include "host/win32/preview_window.h"
 #include "host/win32/saver_window.h"
-#include "dialog/win32/settings_dialog.h"
 #include "settings/settings_file.h"
 #include "settings/win32/settings_system.h"
 

@@ -27,8 +27,6 @@ std::wstring RendererPath(const std::wstring& programFolder) {
   return programFolder + L"\\ミレボラ.dll";
 }
 
-std::string HostArguments() {
-  return std::string(ArgumentString(Utf8FromWide(GetCommandLineW())));
-}
+std::string HostArguments() { return std::string(ArgumentString(Utf8FromWide(GetCommandLineW()))); }
 
 void EndHost() { ExitProcess(0); }

@@ -61,8 +61,8 @@ bool ShowPreviewWindow(HINSTANCE instance, HWND parent) {
   stillPicture = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_PREVIEW_STILL),
                                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 
-  HWND window = CreateWindowExW(0, kPreviewWindowClass, kPreviewWindowTitle, WS_POPUP, 0, 0,
-                                width, height, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExW(0, kPreviewWindowClass, kPreviewWindowTitle, WS_POPUP, 0, 0, width,
+                                height, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return false;
 
   // A top-level window turned into a child of another program's window.

@@ -45,8 +45,7 @@ void SetTimerOn(HWND window, UINT_PTR timer, UINT intervalMs, bool on, bool& isO
 
 // The music timers follow what the music asks for after each of its steps.
 void FollowMusicTimers(HWND window, SaverWindow& saver) {
-  SetTimerOn(window, kTimer2CdWatch, kCdWatchIntervalMs, saver.music.cdTimerOn(),
-             saver.cdTimerOn);
+  SetTimerOn(window, kTimer2CdWatch, kCdWatchIntervalMs, saver.music.cdTimerOn(), saver.cdTimerOn);
   SetTimerOn(window, kTimer1Mp3Watch, kMp3WatchIntervalMs, saver.music.mp3TimerOn(),
              saver.mp3TimerOn);
 }
@@ -148,9 +147,9 @@ bool LoadSaverWindow(HINSTANCE instance, const SettingsRecord& settings,
 
   // Borderless and as large as the primary screen, so its inner area is the screen size; never
   // shown, so the screen copy holds none of the host's windows.
-  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kSaverWindowClass, kSaverWindowTitle, WS_POPUP,
-                                0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kSaverWindowClass, kSaverWindowTitle, WS_POPUP, 0,
+                                0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return false;
 
   // The window keeps its state for the whole run; the host ends by process termination.

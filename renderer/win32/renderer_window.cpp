@@ -165,10 +165,10 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
 
   RECT rect{0, 0, place.width(), place.height()};
   AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-  renderer.window = CreateWindowExA(exStyle, kWindowClassName, title,
-                                    style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, place.left,
-                                    place.top, rect.right - rect.left, rect.bottom - rect.top,
-                                    nullptr, nullptr, renderer.instance, &renderer);
+  renderer.window =
+      CreateWindowExA(exStyle, kWindowClassName, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                      place.left, place.top, rect.right - rect.left, rect.bottom - rect.top,
+                      nullptr, nullptr, renderer.instance, &renderer);
   if (renderer.window == nullptr || !CreateRenderingContext(renderer, bits)) {
     CloseRendererWindow(renderer);
     return false;

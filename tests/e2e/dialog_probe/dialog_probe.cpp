@@ -1,5 +1,5 @@
-// dialog-probe.exe: looks at the settings dialog "<ミレボラ>" and its file chooser from inside Wine,
-// as another program on the same desktop would.
+// dialog-probe.exe: looks at the settings dialog "<ミレボラ>" and its file chooser from inside
+// Wine, as another program on the same desktop would.
 //
 //   controls TITLE            the window's client size and screen origin, its frame's size and
 //                             place, then one line per child window: identifier, class, place
@@ -134,7 +134,8 @@ int Combo(HWND dialog, int id) {
   HWND combo = FindDescendant(dialog, id);
   if (combo == nullptr) return kExitMissing;
   const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-  std::printf("text=%s\ncount=%ld\n", Utf8FromWide(ShownText(combo)).c_str(), static_cast<long>(count));
+  std::printf("text=%s\ncount=%ld\n", Utf8FromWide(ShownText(combo)).c_str(),
+              static_cast<long>(count));
   for (LRESULT i = 0; i < count; ++i) {
     wchar_t item[256] = {};
     const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);

@@ -11,8 +11,8 @@
 //                              "text=T buttons=B1,B2 icon=0|1" (icon: a picture is shown)
 //   resources PATH             print what Windows shows of a screen-saver file: "name=N" (string
 //                              1), "icon=WxH" (the first icon group, as the shell loads it),
-//                              "version=V" (the file version), "manifest=1" when it has one, and whether
-//                              that declares per-monitor DPI awareness
+//                              "version=V" (the file version), "manifest=1" when it has one, and
+//                              whether that declares per-monitor DPI awareness
 //   lock PATH SECONDS          open PATH for reading and writing, shared with nobody, print
 //                              "locked" and hold it for SECONDS
 //   access PATH                print who may open the file PATH, as the system reports it:
@@ -58,8 +58,9 @@ int ShowWindowUntilClosed(const std::wstring& title, int width, int height, int 
   windowClass.lpszClassName = kWindowClass;
   windowClass.hbrBackground = CreateSolidBrush(RGB(255, 0, 255));
   RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(0, kWindowClass, title.c_str(), WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
-                                height, nullptr, nullptr, windowClass.hInstance, nullptr);
+  HWND window =
+      CreateWindowExW(0, kWindowClass, title.c_str(), WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+                      width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
   if (window == nullptr) return 1;
   std::printf("hwnd=%lld\n", static_cast<long long>(reinterpret_cast<INT_PTR>(window)));
   std::fflush(stdout);
@@ -77,8 +78,7 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM parent) {
   GetWindowTextW(child, title, 256);
   RECT rect{};
   GetWindowRect(child, &rect);
-  MapWindowPoints(HWND_DESKTOP, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect),
-                  2);
+  MapWindowPoints(HWND_DESKTOP, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect), 2);
   DWORD pid = 0;
   GetWindowThreadProcessId(child, &pid);
   std::printf("title=%s x=%ld y=%ld w=%ld h=%ld visible=%d pid=%lu\n", Utf8FromWide(title).c_str(),
@@ -113,8 +113,8 @@ int Resources(const std::wstring& path) {
       },
       reinterpret_cast<LONG_PTR>(&group));
   if (group != nullptr) {
-    HICON icon = static_cast<HICON>(LoadImageW(module, reinterpret_cast<LPCWSTR>(group),
-                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    HICON icon = static_cast<HICON>(
+        LoadImageW(module, reinterpret_cast<LPCWSTR>(group), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     ICONINFO info{};
     BITMAP bitmap{};
     if (icon != nullptr && GetIconInfo(icon, &info) &&
@@ -242,8 +242,8 @@ int MessageBoxFacts(const std::wstring& caption) {
   GetDlgItemTextW(box, 0xFFFF, text, 1024);
   BoxContents contents;
   EnumChildWindows(box, CollectBoxPart, reinterpret_cast<LPARAM>(&contents));
-  std::printf("text=%s buttons=%s icon=%d\n", Utf8FromWide(text).c_str(), Utf8FromWide(contents.buttons).c_str(),
-              contents.icon ? 1 : 0);
+  std::printf("text=%s buttons=%s icon=%d\n", Utf8FromWide(text).c_str(),
+              Utf8FromWide(contents.buttons).c_str(), contents.icon ? 1 : 0);
   std::fflush(stdout);
   return 0;
 }

@@ -109,8 +109,7 @@ int PlayFile(const wchar_t* path, long seconds, const wchar_t* stopFile) {
   if (PrintOpenDevices(mci, "open-devices-started") != kExitOk) return kExitFailed;
   const ULONGLONG until = GetTickCount64() + ULONGLONG(seconds) * kMsPerSecond;
   bool stoppedByFile = false;
-  for (long tick = 1; !(stoppedByFile = FileExists(stopFile)) && GetTickCount64() < until;
-       ++tick) {
+  for (long tick = 1; !(stoppedByFile = FileExists(stopFile)) && GetTickCount64() < until; ++tick) {
     WaitPumping(kMp3WatchIntervalMs);
     if (!music.mp3TimerOn()) continue;
     music.OnMp3Timer();
@@ -178,8 +177,8 @@ int BenchTicks(long count, const wchar_t* mp3Path) {
   cdMusic.OpenCdAudio();
   // Every tick is timed, also after an error has ended the watch in the saver: the call is what
   // the user-interface thread waits for.
-  Print("cd-tick-us " + Percentiles(TimeTicks(count, kCdWatchIntervalMs,
-                                              [&] { cdMusic.WatchCdAudio(); })) + "\n");
+  Print("cd-tick-us " +
+        Percentiles(TimeTicks(count, kCdWatchIntervalMs, [&] { cdMusic.WatchCdAudio(); })) + "\n");
   cdMusic.CloseCdAudio();
 
   SettingsRecord file;
@@ -187,8 +186,9 @@ int BenchTicks(long count, const wchar_t* mp3Path) {
   file.bgmFile = Utf8FromWide(mp3Path);
   BackgroundMusic mp3Music(mci, file);
   mp3Music.OpenAndPlayMp3();
-  Print("mp3-tick-us " + Percentiles(TimeTicks(count, kMp3WatchIntervalMs / 10,
-                                               [&] { mp3Music.WatchMp3(); })) + "\n");
+  Print("mp3-tick-us " +
+        Percentiles(TimeTicks(count, kMp3WatchIntervalMs / 10, [&] { mp3Music.WatchMp3(); })) +
+        "\n");
   Print("mp3-mode-at-end=" + ReplyOrError(mci, kMp3ModeQuery, kMp3ModeReplyLength) + "\n");
   mp3Music.CloseMp3();
   return kExitOk;
@@ -213,7 +213,9 @@ int wmain(int argc, wchar_t** argv) {
     const long count = std::wcstol(argv[2], nullptr, kDecimal);
     if (count >= 1 && count <= 100000) return BenchTicks(count, argv[3]);
   }
-  std::fputs("usage: music-probe play-file PATH SECONDS STOP_FILE | cd SECONDS | "
-             "wave-devices | bench-ticks N MP3PATH\n", stderr);
+  std::fputs(
+      "usage: music-probe play-file PATH SECONDS STOP_FILE | cd SECONDS | "
+      "wave-devices | bench-ticks N MP3PATH\n",
+      stderr);
   return kExitUsage;
 }

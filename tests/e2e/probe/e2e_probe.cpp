@@ -111,8 +111,7 @@ int Gone(const std::wstring& title, DWORD timeoutMs, const std::wstring& classNa
   return WaitFor(timeoutMs, [&] { return TopLevelWindows(title, className).empty(); }) ? 0 : 1;
 }
 
-int Post(const std::wstring& title, const std::wstring& messageName, WPARAM wParam,
-         LPARAM lParam) {
+int Post(const std::wstring& title, const std::wstring& messageName, WPARAM wParam, LPARAM lParam) {
   UINT message = static_cast<UINT>(std::wcstoul(messageName.c_str(), nullptr, 0));
   for (const NamedMessage& named : kMessages) {
     if (messageName == named.name) {
@@ -188,8 +187,9 @@ bool Start(const std::wstring& program, const std::vector<std::wstring>& argumen
     commandLine += L" " + argument;
   }
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE null = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            &inheritable, OPEN_EXISTING, 0, nullptr);
+  HANDLE null =
+      CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  &inheritable, OPEN_EXISTING, 0, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
