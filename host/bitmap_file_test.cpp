@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "renderer/dib_decoder.h"
-#include "renderer/dib_samples.h"
+#include "scene/dib_decoder.h"
+#include "scene/testing/dib_samples.h"
 
 namespace {
 

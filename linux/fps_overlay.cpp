@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "renderer/opengl.h"
+#include "scene/opengl.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "renderer/offscreen_gl_test_context.h"
-#include "renderer/opengl.h"
+#include "scene/testing/offscreen_gl_test_context.h"
+#include "scene/opengl.h"
 
 namespace {
 

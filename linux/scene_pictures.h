@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "renderer/capture_textures.h"
-#include "renderer/rgb_image.h"
+#include "scene/capture_textures.h"
+#include "scene/rgb_image.h"
 
 // The scene's four pictures on Linux, where there are no capture files: the debris glow, the sky
 // and the meteor come from the pictures built into the program, and the ground is the grabbed

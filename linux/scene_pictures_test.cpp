@@ -9,7 +9,7 @@
 
 #include "linux/built_in_ground.h"
 #include "linux/embedded_pictures.h"
-#include "renderer/dib_decoder.h"
+#include "scene/dib_decoder.h"
 
 namespace {
 

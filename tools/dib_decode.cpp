@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "renderer/dib_decoder.h"
+#include "scene/dib_decoder.h"
 
 namespace {
 

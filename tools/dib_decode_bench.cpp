@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "renderer/dib_decoder.h"
-#include "renderer/dib_samples.h"
+#include "scene/dib_decoder.h"
+#include "scene/testing/dib_samples.h"
 
 namespace {
 

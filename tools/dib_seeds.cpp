@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "renderer/dib_samples.h"
+#include "scene/testing/dib_samples.h"
 
 namespace {
 

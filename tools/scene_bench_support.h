@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "renderer/no_capture_files.h"
-#include "renderer/scene.h"
+#include "scene/no_capture_files.h"
+#include "scene/scene.h"
 
 // Shared by the scene benchmarks: where in the fixed sequence two explosions run at once, and
 // a scene brought there.

@@ -13,8 +13,8 @@
 #include <fstream>
 #include <string>
 
-#include "renderer/offscreen_gl_test_context.h"
-#include "renderer/projection.h"
+#include "scene/testing/offscreen_gl_test_context.h"
+#include "scene/projection.h"
 #include "tools/mesa_leak_suppressions.h"
 #include "tools/scene_bench_support.h"
 

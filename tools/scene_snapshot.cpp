@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "renderer/capture_directory.h"
-#include "renderer/offscreen_gl_test_context.h"
-#include "renderer/projection.h"
-#include "renderer/scene.h"
+#include "scene/capture_directory.h"
+#include "scene/testing/offscreen_gl_test_context.h"
+#include "scene/projection.h"
+#include "scene/scene.h"
 #include "tools/mesa_leak_suppressions.h"
 
 namespace {

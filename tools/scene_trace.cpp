@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "renderer/no_capture_files.h"
-#include "renderer/scene.h"
+#include "scene/no_capture_files.h"
+#include "scene/scene.h"
 #include "tools/scene_trace_format.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "tools/scene_trace_format.h"
 
-#include "renderer/scene.h"
+#include "scene/scene.h"
 
 void PrintSceneState(std::FILE* out, const Scene& scene, long frame) {
   const CameraView& view = scene.cameraView;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "renderer/dib_decoder.h"
+#include "scene/dib_decoder.h"
 #include "saver_picture_makers.h"
 
 namespace {

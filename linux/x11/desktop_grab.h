@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "linux/x11/saver_window.h"
-#include "renderer/rgb_image.h"
+#include "scene/rgb_image.h"
 
 // The desktop as it was when the saver started, got the way XScreenSaver's hacks get it: its
 // helper xscreensaver-getimage paints it onto a pixmap of the window's size. Under the daemon

@@ -1,9 +1,9 @@
 // X's headers define macros (Below, None, Success ...) that clash with names in the core: the
 // core's headers come first.
-#include "renderer/frame_budget.h"
-#include "renderer/frame_pacer.h"
-#include "renderer/projection.h"
-#include "renderer/scene.h"
+#include "scene/frame_budget.h"
+#include "scene/frame_pacer.h"
+#include "scene/projection.h"
+#include "scene/scene.h"
 
 #include "linux/fps_overlay.h"
 #include "linux/x11/frame_loop.h"

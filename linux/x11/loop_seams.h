@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "renderer/frame_pacer.h"
+#include "scene/frame_pacer.h"
 
 class Scene;
 

@@ -1,7 +1,7 @@
 // X's headers define macros (Below, None, Success ...) that clash with names in the core: the
 // core's headers come first.
-#include "renderer/projection.h"
-#include "renderer/scene.h"
+#include "scene/projection.h"
+#include "scene/scene.h"
 
 #include <cstdio>
 #include <optional>

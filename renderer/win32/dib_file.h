@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "renderer/capture_textures.h"
+#include "scene/capture_textures.h"
 
 // Reads a bitmap file through a read-only mapping and decodes it. Shows at most one message box
 // (caption "Error", owned by the focus window) when the file cannot be opened or decoded.

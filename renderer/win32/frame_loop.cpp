@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "renderer/frame_budget.h"
-#include "renderer/frame_pacer.h"
-#include "renderer/opengl.h"
-#include "renderer/scene.h"
+#include "scene/frame_budget.h"
+#include "scene/frame_pacer.h"
+#include "scene/opengl.h"
+#include "scene/scene.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // the scene, paced in wall time, until Escape is pressed or its window is closed.
 #include <windows.h>
 
-#include "renderer/scene.h"
+#include "scene/scene.h"
 #include "renderer/win32/dib_file.h"
 #include "renderer/win32/frame_loop.h"
 #include "renderer/win32/renderer_window.h"

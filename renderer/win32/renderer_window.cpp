@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstring>
 
-#include "renderer/projection.h"
-#include "renderer/scene.h"
+#include "scene/projection.h"
+#include "scene/scene.h"
 
 namespace {
 

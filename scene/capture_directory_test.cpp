@@ -1,0 +1,59 @@
+#include "scene/capture_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "scene/testing/dib_samples.h"
+
+namespace {
+
+class CaptureDirectoryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = ::testing::TempDir() + "captures_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    directory_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(directory_); }
+
+  void Write(const std::string& name, const std::vector<uint8_t>& bytes) {
+    std::ofstream file(directory_ + "/" + name, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+  }
+
+  std::string directory_;
+};
+
+TEST_F(CaptureDirectoryTest, ACapturePathNamesTheFileOfTheSameNameInTheDirectory) {
+  EXPECT_EQ(CaptureFileInDirectory("/tmp/caps", "c:\\k_vusa\\Valdorique3.bmp"),
+            "/tmp/caps/Valdorique3.bmp");
+  EXPECT_EQ(CaptureFileInDirectory("d", "plain.bmp"), "d/plain.bmp");
+}
+
+TEST_F(CaptureDirectoryTest, ReadsAndDecodesTheFileAndSkipsMissingOrBrokenOnes) {
+  const SamplePicture picture{2, 1, {0xFF0000, 0x00FF80}};
+  Write("Valdorique2.bmp", BuildDib(picture, SampleLayout{}));
+  Write("Valdorique3.bmp", {'B', 'M', 1, 2, 3});
+  CaptureDirectoryLoader loader(directory_);
+
+  const std::optional<RgbImage> image = loader.LoadCaptureImage(kCaptureFilePaths[1]);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->width, 2);
+  EXPECT_EQ(image->height, 1);
+  EXPECT_EQ(image->pixels, (std::vector<uint8_t>{255, 0, 0, 0, 255, 128}));
+
+  EXPECT_FALSE(loader.LoadCaptureImage(kCaptureFilePaths[0]));
+  EXPECT_TRUE(loader.problems().empty()) << "a missing file is skipped silently";
+
+  EXPECT_FALSE(loader.LoadCaptureImage(kCaptureFilePaths[2]));
+  ASSERT_EQ(loader.problems().size(), 1u);
+  EXPECT_EQ(loader.problems()[0], directory_ + "/Valdorique3.bmp: Unknown DIB file format.");
+}
+
+}  // namespace
