@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/testing/offscreen_gl_test_context.h"
 #include "scene/opengl.h"
+#include "scene/testing/offscreen_gl_test_context.h"
 
 namespace {
 

@@ -31,13 +31,14 @@ SaverCommand Refusal(const std::string& program, const std::string& problem) {
 std::string SaverUsage(const std::string& program) {
   return "usage: " + program +
          " [-window] [-root] [-window-id ID] [-geometry WxH+X+Y] [-display HOST:N]"
-         " [-fps] [-no-grab]\n"
+         " [-fps] [-pace] [-no-grab]\n"
          "  -window           draw in a window of its own (the default)\n"
          "  -root             draw on the root window, or on XScreenSaver's window\n"
          "  -window-id ID     draw into the window with that id\n"
          "  -geometry G       size and place of the own window\n"
          "  -display D        the X display to use\n"
-         "  -fps              show the frame rate and load\n"
+         "  -fps              show the frame rate and load; print the pace line too\n"
+         "  -pace             print the pace line on the standard error once a second\n"
          "  -no-grab          do not grab the desktop; the ground is a built-in picture\n";
 }
 
@@ -96,6 +97,8 @@ SaverCommand ParseSaverCommand(const std::string& program, const std::vector<std
       (name == "-geometry" ? options.geometry : options.display) = args[++i];
     } else if (name == "-fps") {
       options.showFps = true;
+    } else if (name == "-pace") {
+      options.reportPace = true;
     } else if (name == "-no-grab") {
       options.grabDesktop = false;
     } else if (name == "-help" || name == "-h") {

@@ -16,10 +16,11 @@ enum class DrawTarget {
 // hacks take them; a later drawing target overrides an earlier one.
 struct SaverOptions {
   DrawTarget target = DrawTarget::OwnWindow;
-  uint64_t windowId = 0;  // GivenWindow only
-  std::string geometry;   // X geometry of the own window ("640x480+10+10"); "" for the default
-  std::string display;    // X display name; "" for $DISPLAY
-  bool showFps = false;   // the frame-rate overlay
+  uint64_t windowId = 0;    // GivenWindow only
+  std::string geometry;     // X geometry of the own window ("640x480+10+10"); "" for the default
+  std::string display;      // X display name; "" for $DISPLAY
+  bool showFps = false;     // the frame-rate overlay, and the pace line on the standard error
+  bool reportPace = false;  // the pace line on the standard error alone
   bool grabDesktop = true;
 };
 

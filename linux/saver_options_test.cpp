@@ -14,14 +14,16 @@ TEST(SaverOptionsTest, DefaultsToAnOwnWindowThatGrabsTheDesktop) {
   EXPECT_EQ(command.options->target, DrawTarget::OwnWindow);
   EXPECT_TRUE(command.options->grabDesktop);
   EXPECT_FALSE(command.options->showFps);
+  EXPECT_FALSE(command.options->reportPace);
   EXPECT_EQ(command.options->geometry, "");
 }
 
 TEST(SaverOptionsTest, TakesOptionsWithOneDashOrTwo) {
   const SaverCommand command =
-      Parse({"--fps", "-no-grab", "--geometry", "320x200+5+6", "-display", ":7"});
+      Parse({"--fps", "-no-grab", "--geometry", "320x200+5+6", "-display", ":7", "--pace"});
   ASSERT_TRUE(command.options);
   EXPECT_TRUE(command.options->showFps);
+  EXPECT_TRUE(command.options->reportPace);
   EXPECT_FALSE(command.options->grabDesktop);
   EXPECT_EQ(command.options->geometry, "320x200+5+6");
   EXPECT_EQ(command.options->display, ":7");

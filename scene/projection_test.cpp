@@ -5,8 +5,8 @@
 #include <array>
 #include <cmath>
 
-#include "scene/testing/offscreen_gl_test_context.h"
 #include "scene/opengl.h"
+#include "scene/testing/offscreen_gl_test_context.h"
 
 namespace {
 

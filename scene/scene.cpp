@@ -2,6 +2,8 @@
 // frame.
 #include "scene/scene.h"
 
+#include "scene/projection.h"
+
 namespace {
 // Light 1 lights the particles alone. Its position is given under the identity model-view
 // matrix, so it stays 5 units behind the eye whatever the camera does.
@@ -86,7 +88,7 @@ CameraView Scene::ChooseCameraView() const {
   return {kWatchPoint, {meteor.x, meteor.y, meteor.z}};
 }
 
-void Scene::StepFrame() {
+void Scene::Step() {
   AdvanceCycle();
   cameraView = ChooseCameraView();
   UpdateFragments();
@@ -94,28 +96,23 @@ void Scene::StepFrame() {
   UpdateMeteors();  // may start an explosion
 }
 
-void Scene::AdvanceStep() {
-  previousStep_ = *this;
-  StepFrame();
-}
-
-bool Scene::RenderFrame() {
-  AdvanceStep();
-  return DrawFrame(1.0f);
-}
-
-bool Scene::DrawPlannedFrame(const FramePlan& plan) {
-  for (int step = 0; step < plan.steps; ++step) {
-    AdvanceStep();
+void Scene::Advance(int steps) {
+  if (steps <= 0) {
+    return;
   }
-  return DrawFrame(plan.fraction);
+  for (int step = 1; step < steps; ++step) {
+    Step();
+  }
+  previousStep_ = *this;
+  Step();
 }
 
-bool Scene::DrawFrame(float fraction) {
+void Scene::RenderFrame(float fraction) {
   BlendSceneStates(previousStep_, *this, fraction, blended_);
   DrawState(blended_);
-  return true;
 }
+
+void Scene::Resize(int width, int height) { SetProjection(width, height); }
 
 void Scene::DrawState(const SceneState& state) const {
   // Only the depth buffer: the camera never leaves the sky sphere, so the sky, a closed surface

@@ -4,16 +4,17 @@
 #include <memory>
 
 #include "scene/capture_textures.h"
-#include "scene/frame_pacer.h"
+#include "scene/frame_loop.h"
 #include "scene/opengl.h"
 #include "scene/random.h"
 #include "scene/scene_state.h"
 
 // The whole scene: meteors falling onto the ground picture inside a sky sphere, the explosions
 // they start, and the camera. All state lives in fixed tables here; nothing is allocated per
-// frame. The simulation (StepFrame and the Update functions) makes no OpenGL call, so the scene
-// can be stepped and traced without a rendering context; the Draw functions only draw.
-class Scene : public SceneState {
+// frame. The simulation (Advance and the Update functions) makes no OpenGL call, so the scene
+// can be stepped and traced without a rendering context; RenderFrame and the Draw functions only
+// draw.
+class Scene : public SceneState, public FrameScene {
  public:
   explicit Scene(CaptureImageLoader& loader);
 
@@ -23,18 +24,14 @@ class Scene : public SceneState {
   bool InitScene();
   // Frees every meteor and explosion slot, starts the first meteor and the camera cycle.
   void ResetScene();
-  // Steps the scene by one frame and draws that step into the back buffer; the caller swaps.
-  bool RenderFrame();
-  // The simulation alone: the cycle, the camera's choice of view, then the updates of
-  // fragments, particles and meteors.
-  void StepFrame();
-  // StepFrame, keeping the state it leaves for DrawFrame.
-  void AdvanceStep();
-  // Draws the scene `fraction` of the way from the state before the latest AdvanceStep to the
-  // latest (1: the latest step as it is) into the back buffer; the caller swaps.
-  bool DrawFrame(float fraction);
-  // A paced frame: the plan's steps, then the scene drawn at its fraction; the caller swaps.
-  bool DrawPlannedFrame(const FramePlan& plan);
+  // Takes `steps` whole steps of the simulation (none: the frame falls between the same two
+  // steps as the one before), keeping the state before the last of them for RenderFrame.
+  void Advance(int steps) override;
+  // Draws the scene `fraction` of the way from the state before the latest step to the latest
+  // (1: the latest step as it is) into the back buffer; the caller swaps.
+  void RenderFrame(float fraction) override;
+  // The drawable is `width` x `height` pixels now: the viewport and projection follow it.
+  void Resize(int width, int height) override;
 
   void SpawnMeteor();
   void UpdateMeteors();
@@ -57,6 +54,9 @@ class Scene : public SceneState {
     std::array<GLuint, kMeteorSizeCount> meteorSpheres{};  // by size, 0.0 to 0.9
   };
 
+  // One step: the cycle, the camera's choice of view, then the updates of fragments, particles
+  // and meteors.
+  void Step();
   void AdvanceCycle();
   void CompileFixedGeometry();
   void CompileMeteorSpheres();
@@ -75,7 +75,7 @@ class Scene : public SceneState {
   // The one quadric for every sphere, with smooth normals and texture coordinates.
   std::unique_ptr<GLUquadric, QuadricDeleter> sceneQuadric;
   FixedGeometry geometry_;
-  // The state before the latest AdvanceStep, and the state a frame between the two draws.
+  // The state before the latest step, and the state a frame between the two draws.
   SceneState previousStep_;
   SceneState blended_;
 };

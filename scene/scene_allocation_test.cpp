@@ -47,7 +47,7 @@ TEST(SceneAllocationTest, SteppingTheSceneAllocatesNothing) {
   int explosionsStarted = 0;
   for (int frame = 1; frame <= 4 * kCycleFrames + 500; ++frame) {
     const int wasActive = scene.explosionActive[0] + scene.explosionActive[1];
-    scene.StepFrame();
+    scene.Advance(1);
     explosionsStarted += scene.explosionActive[0] + scene.explosionActive[1] > wasActive ? 1 : 0;
   }
   EXPECT_EQ(allocations - before, 0);

@@ -24,7 +24,7 @@ class SceneBlendTest : public ::testing::Test {
   void StepTo(int frame) {
     for (; frame_ < frame; ++frame_) {
       previous_ = scene_;
-      scene_.StepFrame();
+      scene_.Advance(1);
     }
   }
 

@@ -3,13 +3,14 @@
 // plainly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "scene/testing/offscreen_gl_test_context.h"
 #include "scene/projection.h"
 #include "scene/scene.h"
+#include "scene/testing/offscreen_gl_test_context.h"
 
 namespace {
 
@@ -68,9 +69,8 @@ class SceneFramesPictureTest : public ::testing::Test {
   void TearDown() override { gluDeleteQuadric(quadric_); }
 
   void AdvanceTo(int frame) {
-    for (; frame_ < frame; ++frame_) {
-      scene_.AdvanceStep();
-    }
+    scene_.Advance(frame - frame_);
+    frame_ = std::max(frame_, frame);
   }
 
   // The scene's latest step drawn as the frame composition describes it, plainly: the buffers
@@ -170,7 +170,7 @@ class SceneFramesPictureTest : public ::testing::Test {
     glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-    scene_.DrawFrame(fraction);
+    scene_.RenderFrame(fraction);
     return ReadPicture();
   }
 

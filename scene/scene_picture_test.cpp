@@ -7,9 +7,9 @@
 #include <map>
 #include <string>
 
-#include "scene/testing/offscreen_gl_test_context.h"
 #include "scene/projection.h"
 #include "scene/scene.h"
+#include "scene/testing/offscreen_gl_test_context.h"
 
 namespace {
 
@@ -74,11 +74,9 @@ class ScenePictureTest : public ::testing::Test {
 
   // Steps to the frame before `frame` and draws `frame`.
   void DrawFrame(int frame) {
-    for (; frame_ < frame - 1; ++frame_) {
-      scene_.StepFrame();
-    }
-    scene_.RenderFrame();
-    ++frame_;
+    scene_.Advance(frame - frame_);
+    scene_.RenderFrame(1.0f);
+    frame_ = frame;
     glFinish();
   }
 
@@ -192,11 +190,12 @@ TEST_F(ScenePictureTest, DrawingFramesStepsTheSceneExactlyAsSteppingAlone) {
   // Both step alike up to shortly before the first impact, then one draws every frame.
   for (int frame = 1; frame <= 1030; ++frame) {
     if (frame < 990) {
-      scene_.StepFrame();
+      scene_.Advance(1);
     } else {
-      scene_.RenderFrame();
+      scene_.Advance(1);
+      scene_.RenderFrame(1.0f);
     }
-    stepped.StepFrame();
+    stepped.Advance(1);
   }
   ASSERT_EQ(stepped.explosionActive[0], 1);
   EXPECT_EQ(scene_.random.state(), stepped.random.state());

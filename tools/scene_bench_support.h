@@ -28,7 +28,7 @@ inline FrameWindow TwoExplosionWindow() {
   scene.ResetScene();
   FrameWindow window;
   for (int frame = 1; frame < 100 * kCycleFrames; ++frame) {
-    scene.StepFrame();
+    scene.Advance(1);
     if (RunningExplosions(scene) == 2) {
       if (window.length == 0) {
         window.first = frame;
@@ -44,9 +44,7 @@ inline FrameWindow TwoExplosionWindow() {
 // Steps a reset scene until the frame before `frame`, so that its next frame is `frame`.
 inline void StepToFrameBefore(Scene& scene, int frame) {
   scene.ResetScene();
-  for (int f = 1; f < frame; ++f) {
-    scene.StepFrame();
-  }
+  scene.Advance(frame - 1);
 }
 
 using BenchClock = std::chrono::steady_clock;

@@ -13,8 +13,8 @@
 #include <fstream>
 #include <string>
 
-#include "scene/testing/offscreen_gl_test_context.h"
 #include "scene/projection.h"
+#include "scene/testing/offscreen_gl_test_context.h"
 #include "tools/mesa_leak_suppressions.h"
 #include "tools/scene_bench_support.h"
 
@@ -88,7 +88,13 @@ int FrameTimes(Scene& scene) {
   const BenchClock::time_point start = BenchClock::now();
   while (SecondsSince(start) < 2 * kMinSeconds || fullFrames == 0) {
     StepToFrameBefore(scene, window.first);
-    full += MillisecondsPerFrame([&] { scene.RenderFrame(); }, window.length) * window.length;
+    full += MillisecondsPerFrame(
+                [&] {
+                  scene.Advance(1);
+                  scene.RenderFrame(1.0f);
+                },
+                window.length) *
+            window.length;
     fullFrames += window.length;
     empty += MillisecondsPerFrame([] { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); },
                                   window.length) *
@@ -108,7 +114,8 @@ int FrameTimes(Scene& scene) {
 int Memory(Scene& scene, long frames) {
   scene.ResetScene();
   for (long frame = 1; frame <= frames; ++frame) {
-    scene.RenderFrame();
+    scene.Advance(1);
+    scene.RenderFrame(1.0f);
     glFinish();
     if (frame == kEarlyFrames || frame % (frames / kMemoryReports) == 0) {
       std::printf("%d x %d, resident memory after %7ld frames: %8ld kB\n", kMemoryWidth,

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "scene/capture_directory.h"
-#include "scene/testing/offscreen_gl_test_context.h"
 #include "scene/projection.h"
 #include "scene/scene.h"
+#include "scene/testing/offscreen_gl_test_context.h"
 #include "tools/mesa_leak_suppressions.h"
 
 namespace {
@@ -134,10 +134,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  for (long frame = 1; frame < options->frame; ++frame) {
-    scene.StepFrame();
-  }
-  scene.RenderFrame();
+  scene.Advance(static_cast<int>(options->frame));
+  scene.RenderFrame(1.0f);
   glFinish();
 
   if (!WritePpm(options->output, width, height, ReadPicture(width, height))) {

@@ -14,7 +14,7 @@ constexpr int kQuietFrames = 900;
 // Each pass leaves the generator's state here, so the optimiser must keep the work.
 volatile unsigned stateSink;
 
-// Nanoseconds per StepFrame over frames first .. first + length - 1, repeated from a fresh
+// Nanoseconds per step over frames first .. first + length - 1, repeated from a fresh
 // scene (set up outside the timing) until kMinSeconds of steps have been timed.
 double NanosecondsPerStep(int first, int length) {
   NoCaptureFiles loader;
@@ -24,9 +24,7 @@ double NanosecondsPerStep(int first, int length) {
   while (timed < kMinSeconds) {
     StepToFrameBefore(scene, first);
     const BenchClock::time_point start = BenchClock::now();
-    for (int i = 0; i < length; ++i) {
-      scene.StepFrame();
-    }
+    scene.Advance(length);
     timed += SecondsSince(start);
     steps += length;
     stateSink = scene.random.state();

@@ -3,9 +3,11 @@
 // state right after the reset). Floats are printed with %.9g, which gives every float back
 // exactly.
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -43,8 +45,11 @@ int main(int argc, char** argv) {
   scene.ResetScene();
   long stepped = 0;
   for (const long frame : frames) {
-    for (; stepped < frame; ++stepped) {
-      scene.StepFrame();
+    // Whole steps, in pieces an int holds.
+    while (stepped < frame) {
+      const long steps = std::min(frame - stepped, long{std::numeric_limits<int>::max()});
+      scene.Advance(static_cast<int>(steps));
+      stepped += steps;
     }
     PrintSceneState(stdout, scene, frame);
   }

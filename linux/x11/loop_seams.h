@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "scene/frame_pacer.h"
+#include "scene/frame_loop.h"
 
 class Scene;
 
@@ -23,12 +23,6 @@ class ProcessCpuClock final : public PaceClock {
  public:
   int64_t Now() override;
   int64_t TicksPerSecond() const override { return 1'000'000'000; }
-};
-
-// How far the loop has come: the steps taken and the frames drawn since it started.
-struct LoopProgress {
-  int64_t steps = 0;
-  int64_t frames = 0;
 };
 
 // Whether the program should end, asked before each pass of the loop with the scene as the

@@ -1,5 +1,7 @@
 // X's headers define macros (Below, None, Success ...) that clash with names in the core: the
 // core's headers come first.
+#include "scene/frame_loop.h"
+#include "scene/opengl.h"
 #include "scene/projection.h"
 #include "scene/scene.h"
 
@@ -9,7 +11,7 @@
 
 #include "linux/scene_pictures.h"
 #include "linux/x11/desktop_grab.h"
-#include "linux/x11/frame_loop.h"
+#include "linux/x11/frame_platform.h"
 #include "linux/x11/saver_program.h"
 #include "linux/x11/saver_window.h"
 
@@ -34,7 +36,8 @@ int RunSaver(const SaverOptions& options, LoopClock& clock, StopRequest& stop) {
     Scene scene(pictures);
     SetProjection(window.width, window.height);
     if (scene.InitScene()) {
-      RunFrameLoop(window, scene, clock, stop, options.showFps);
+      X11FramePlatform platform(window, clock, stop, scene, options.showFps);
+      RunFrameLoop(platform, scene, {GlRendererName(), options.showFps || options.reportPace});
     } else {
       std::fprintf(stderr, "mirebora: the scene's pictures could not be loaded\n");
       exitCode = kStartFailed;

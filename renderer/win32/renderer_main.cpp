@@ -2,10 +2,11 @@
 // the scene, paced in wall time, until Escape is pressed or its window is closed.
 #include <windows.h>
 
-#include "scene/scene.h"
 #include "renderer/win32/dib_file.h"
-#include "renderer/win32/frame_loop.h"
+#include "renderer/win32/frame_platform.h"
 #include "renderer/win32/renderer_window.h"
+#include "scene/frame_loop.h"
+#include "scene/scene.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   DibFileLoader loader;
@@ -18,7 +19,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 0;
   }
 
-  const int exitCode = RunFrameLoop(renderer, scene);
+  int exitCode = 0;
+  {
+    WindowsFramePlatform platform(renderer);
+    RunFrameLoop(platform, scene, {GlRendererName(), true});
+    exitCode = platform.exitCode();
+  }
   CloseRendererWindow(renderer);
   return exitCode;
 }

@@ -121,9 +121,9 @@ LRESULT OnEndSession(RendererWindow& renderer, WPARAM ending) {
   return 0;
 }
 
-LRESULT OnKey(RendererWindow& renderer, WPARAM virtualKey, bool down) {
-  renderer.keyDown[virtualKey & 0xFF] = down;
-  if (down && virtualKey == VK_ESCAPE) {
+// Escape is the one key the renderer reacts to.
+LRESULT OnKeyDown(RendererWindow& renderer, WPARAM virtualKey) {
+  if (virtualKey == VK_ESCAPE) {
     renderer.escapePressed = true;
   }
   return 0;
@@ -137,7 +137,10 @@ LRESULT OnSize(RendererWindow& renderer, WPARAM wParam, LPARAM lParam) {
   } else if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
     renderer.windowActive = true;
   }
-  SetProjection(LOWORD(lParam), HIWORD(lParam));
+  // The frame loop sets the projection for the new size before its next frame.
+  renderer.clientWidth = LOWORD(lParam);
+  renderer.clientHeight = HIWORD(lParam);
+  renderer.sizeChanged = true;
   return 0;
 }
 
@@ -227,9 +230,9 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_ENDSESSION:
       return OnEndSession(*renderer, wParam);
     case WM_KEYDOWN:
-      return OnKey(*renderer, wParam, true);
+      return OnKeyDown(*renderer, wParam);
     case WM_KEYUP:
-      return OnKey(*renderer, wParam, false);
+      return 0;
     case WM_SIZE:
       return OnSize(*renderer, wParam, lParam);
     default:

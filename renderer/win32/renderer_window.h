@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <vector>
 
 #include "renderer/win32/scene_display.h"
@@ -12,14 +11,17 @@ class Scene;
 // Everything the renderer's window owns, filled by OpenRendererWindow and released in the
 // mirrored order by CloseRendererWindow.
 struct RendererWindow {
-  bool windowActive = true;         // false while minimised: no frames are drawn
-  bool fullScreen = false;          // full screen: the cursor is hidden and the display prepared
-  bool cursorHidden = false;        // hidden at the start and not yet shown again
-  SceneDisplay display;             // the scene's place, and whether the display mode was changed
-  std::array<bool, 256> keyDown{};  // by virtual-key code
-  // Set by a press of Escape and kept: a quick tap whose release is already queued when the
-  // press is handled would otherwise be gone before the loop looks at the keys.
+  bool windowActive = true;   // false while minimised: no frames are drawn
+  bool fullScreen = false;    // full screen: the cursor is hidden and the display prepared
+  bool cursorHidden = false;  // hidden at the start and not yet shown again
+  SceneDisplay display;       // the scene's place, and whether the display mode was changed
+  // Set by a press of Escape and kept: the loop ends at its next pass.
   bool escapePressed = false;
+  // The client area's size from the latest WM_SIZE, and whether the frame loop has yet to
+  // follow it.
+  int clientWidth = 0;
+  int clientHeight = 0;
+  bool sizeChanged = false;
   HINSTANCE instance = nullptr;
   HWND window = nullptr;
   HDC deviceContext = nullptr;
