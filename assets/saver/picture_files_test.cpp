@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "scene/dib_decoder.h"
 #include "saver_picture_makers.h"
+#include "scene/dib_decoder.h"
 
 namespace {
 
