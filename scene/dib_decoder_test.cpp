@@ -122,43 +122,25 @@ TEST(DecodeDib, ConvertsEveryUncompressedDepth) {
   std::vector<uint32_t> palette16(16, 0x777777);
   palette16[2] = 0x123456;
   palette16[15] = 0xFEDCBA;
+  // clang-format off
   const Case cases[] = {
-      {"1 bit",
-       Layout(1, SampleCompression::None, {0x102030, 0xA0B0C0}),
-       2,
-       2,
-       {0x40, 0, 0, 0, 0x80, 0, 0, 0},
-       Rgb({0x102030, 0xA0B0C0, 0xA0B0C0, 0x102030})},
-      {"4 bit",
-       Layout(4, SampleCompression::None, palette16),
-       3,
-       1,
-       {0x2F, 0x20, 0, 0},
-       Rgb({0x123456, 0xFEDCBA, 0x123456})},
-      {"8 bit, index past a short table",
-       [] {
+      {"1 bit", Layout(1, SampleCompression::None, {0x102030, 0xA0B0C0}), 2, 2,
+       {0x40, 0, 0, 0, 0x80, 0, 0, 0}, Rgb({0x102030, 0xA0B0C0, 0xA0B0C0, 0x102030})},
+      {"4 bit", Layout(4, SampleCompression::None, palette16), 3, 1,
+       {0x2F, 0x20, 0, 0}, Rgb({0x123456, 0xFEDCBA, 0x123456})},
+      {"8 bit, index past a short table", [] {
          SampleLayout l = Layout(8, SampleCompression::None, {0x0A0B0C, 0x0D0E0F});
          l.coloursUsed = 2;
          return l;
-       }(),
-       3,
-       1,
-       {1, 0, 2, 0},
-       Rgb({0x0D0E0F, 0x0A0B0C, 0x000000})},
-      {"16 bit 5-5-5, top bit ignored",
-       Layout(16),
-       2,
-       2,
+       }(), 3, 1, {1, 0, 2, 0}, Rgb({0x0D0E0F, 0x0A0B0C, 0x000000})},
+      {"16 bit 5-5-5, top bit ignored", Layout(16), 2, 2,
        {0xFF, 0x7F, 0x00, 0xFC, 0x10, 0x42, 0x01, 0x00},
        Rgb({0xFFFFFF, 0xFF0000, 0x848484, 0x000008})},
-      {"24 bit",
-       Layout(24),
-       2,
-       2,
-       {3, 2, 1, 6, 5, 4, 0, 0, 9, 8, 7, 12, 11, 10, 0, 0},
+      {"24 bit", Layout(24), 2, 2, {3, 2, 1, 6, 5, 4, 0, 0, 9, 8, 7, 12, 11, 10, 0, 0},
        Rgb({0x010203, 0x040506, 0x070809, 0x0A0B0C})},
       {"32 bit, fourth byte ignored", Layout(32), 1, 1, {0x30, 0x20, 0x10, 0xEE}, Rgb({0x102030})},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ExpectPicture(BuildDibWithPixelData(c.layout, c.width, c.height, c.data), c.width, c.height,
