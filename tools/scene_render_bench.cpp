@@ -13,8 +13,8 @@
 #include <fstream>
 #include <string>
 
-#include "scene/testing/offscreen_gl_test_context.h"
 #include "scene/projection.h"
+#include "scene/testing/offscreen_gl_test_context.h"
 #include "tools/mesa_leak_suppressions.h"
 #include "tools/scene_bench_support.h"
 
@@ -31,13 +31,12 @@ constexpr long kMemoryReports = 10;  // after the early frames, ten more over th
 // Pictures of the sizes the host writes, with some detail so that texturing does real work.
 class SyntheticCaptures final : public CaptureImageLoader {
  public:
-  std::optional<RgbImage> LoadCaptureImage(const char* path) override {
-    const std::string name = path;
-    if (name == kCaptureFilePaths[kGroundTexture]) {
+  std::optional<RgbImage> LoadCaptureImage(CaptureRole role) override {
+    if (role == kGroundTexture) {
       return Picture(kWidth, kHeight);
     }
-    return Picture(name == kCaptureFilePaths[kDebrisTexture] ? 128 : 256,
-                   name == kCaptureFilePaths[kDebrisTexture] ? 128 : 256);
+    const int side = role == kDebrisTexture ? 128 : 256;
+    return Picture(side, side);
   }
 
  private:

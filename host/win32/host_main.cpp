@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
+#include "contract/saver_contract.h"
 #include "dialog/win32/settings_dialog.h"
 #include "host/command_line.h"
-#include "host/win32/capture_files.h"
 #include "host/win32/host_state.h"
 #include "host/win32/preview_window.h"
 #include "host/win32/saver_window.h"
@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr wchar_t kSettingsDialogTitle[] = L"<ミレボラ>";
 constexpr wchar_t kRendererMissingMessage[] = L"ミレボラ.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 
 // Lives as long as the host: the saver window and the dialog read it.
@@ -47,7 +46,7 @@ void Main(HINSTANCE instance) {
     return;
   }
 
-  CreateDirectoryW(kCaptureFolder, nullptr);
+  CreateDirectoryW(kHostCaptureFolderWide.data(), nullptr);
 
   const std::wstring programFolder = ProgramFolder();
   Win32ProfileFile profile;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "contract/saver_contract.h"
 #include "host/command_line.h"
 #include "settings/win32/settings_system.h"
 
@@ -24,7 +25,7 @@ std::wstring ProgramFolder() {
 }
 
 std::wstring RendererPath(const std::wstring& programFolder) {
-  return programFolder + L"\\ミレボラ.dll";
+  return programFolder + L"\\" + kRendererProgramName;
 }
 
 std::string HostArguments() { return std::string(ArgumentString(Utf8FromWide(GetCommandLineW()))); }

@@ -1,11 +1,10 @@
 #include "host/win32/preview_window.h"
 
+#include "contract/saver_contract.h"
 #include "host/win32/host_state.h"
 #include "saver_pictures.h"
 
 namespace {
-
-constexpr wchar_t kPreviewWindowClass[] = L"Valdorique_R";
 
 HBITMAP stillPicture = nullptr;
 

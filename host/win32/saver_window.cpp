@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "contract/saver_contract.h"
 #include "host/command_line.h"
 #include "host/renderer_watch.h"
 #include "host/win32/capture_files.h"
@@ -11,8 +12,6 @@
 #include "music/win32/mci_system.h"
 
 namespace {
-
-constexpr wchar_t kSaverWindowClass[] = L"Valdorique_S";
 
 // The window's timers.
 constexpr UINT_PTR kTimer1Mp3Watch = 1;
@@ -100,7 +99,7 @@ void FormLoad(HWND window, SaverWindow& saver) {
 
 void Timer3Timer(HWND window, SaverWindow& saver) {
   RendererSighting sighting;
-  sighting.windowFound = FindWindowW(nullptr, kRendererWindowTitle) != nullptr;
+  sighting.windowFound = FindWindowW(nullptr, kRendererWindowTitleWide.data()) != nullptr;
   sighting.processEnded = saver.rendererProcess != nullptr &&
                           WaitForSingleObject(saver.rendererProcess, 0) == WAIT_OBJECT_0;
   sighting.sinceStartMs = GetTickCount64() - saver.rendererStartTick;

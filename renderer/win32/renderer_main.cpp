@@ -2,10 +2,11 @@
 // the scene, paced in wall time, until Escape is pressed or its window is closed.
 #include <windows.h>
 
-#include "scene/scene.h"
+#include "contract/saver_contract.h"
 #include "renderer/win32/dib_file.h"
 #include "renderer/win32/frame_loop.h"
 #include "renderer/win32/renderer_window.h"
+#include "scene/scene.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   DibFileLoader loader;
