@@ -7,7 +7,6 @@
 #include "settings/win32/settings_system.h"
 
 int cursorHideCount = 0;
-LONG_PTR lastApiResult = 0;
 
 std::wstring ProgramFolder() {
   // The path may be longer than MAX_PATH: grow the buffer until the whole path fits.

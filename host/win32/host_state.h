@@ -12,9 +12,6 @@
 // the host ends, which shows the cursor again.
 extern int cursorHideCount;
 
-// The result of the host's most recent system call whose result is kept.
-extern LONG_PTR lastApiResult;
-
 // The program folder without trailing "\", and the renderer beside the host in it.
 std::wstring ProgramFolder();
 std::wstring RendererPath(const std::wstring& programFolder);

@@ -31,7 +31,7 @@ LRESULT CALLBACK PreviewWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       return 0;
     case WM_DESTROY:
       // Closed by its parent, or destroyed together with it: the host has no window left.
-      lastApiResult = PostMessageW(window, WM_CLOSE, 0, 0);
+      PostMessageW(window, WM_CLOSE, 0, 0);
       PostQuitMessage(0);
       return 0;
     default:
