@@ -68,8 +68,13 @@ void Main(HINSTANCE instance) {
   }
   if (command.mode != HostMode::Saver) EndHost();
 
-  if (command.hideCursor) cursorHideCount = ShowCursor(FALSE);
-  if (!LoadSaverWindow(instance, settings, rendererPath)) EndHost();
+  // Hidden while the saver runs; the saver window shows it again as often as it was hidden.
+  int cursorHideCount = 0;
+  if (command.hideCursor) {
+    ShowCursor(FALSE);
+    ++cursorHideCount;
+  }
+  if (!LoadSaverWindow(instance, settings, rendererPath, cursorHideCount)) EndHost();
 }
 
 }  // namespace

@@ -6,8 +6,6 @@
 #include "host/command_line.h"
 #include "settings/win32/settings_system.h"
 
-int cursorHideCount = 0;
-
 std::wstring ProgramFolder() {
   // The path may be longer than MAX_PATH: grow the buffer until the whole path fits.
   std::vector<wchar_t> buffer(MAX_PATH);
