@@ -16,9 +16,6 @@ namespace {
 
 constexpr wchar_t kRendererMissingMessage[] = L"ミレボラ.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 
-// Lives as long as the host: the saver window and the dialog read it.
-SettingsRecord settings;
-
 int RunMessageLoop() {
   MSG message;
   BOOL result;
@@ -30,8 +27,8 @@ int RunMessageLoop() {
 }
 
 // Decides the mode and sets it running. Returns when the host should go on in its message loop;
-// ends the host itself otherwise.
-void Main(HINSTANCE instance) {
+// ends the host itself otherwise. `settings` is loaded here and must outlive the saver window.
+void Main(HINSTANCE instance, SettingsRecord& settings) {
   // Another host's saver window or settings dialog is running: leave it alone.
   const bool saverRunning = FindWindowW(nullptr, kSaverWindowTitle) != nullptr;
   const bool dialogOpen = FindWindowW(nullptr, kSettingsDialogTitle) != nullptr;
@@ -80,7 +77,9 @@ void Main(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  Main(instance);
+  // Lives as long as the host: the saver window and the dialog read it.
+  SettingsRecord settings;
+  Main(instance, settings);
   RunMessageLoop();
   EndHost();
 }
