@@ -9,7 +9,6 @@
 // The settings dialog's controls as data: kind, parent, place and size in pixels, text and look,
 // and tab order. Places inside the panel are relative to the panel.
 
-inline constexpr char kDialogCaption[] = "<ミレボラ>";
 inline constexpr int kDialogClientWidth = 495;
 inline constexpr int kDialogClientHeight = 246;
 

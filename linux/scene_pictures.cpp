@@ -1,7 +1,5 @@
 #include "linux/scene_pictures.h"
 
-#include <cstring>
-
 #include "linux/built_in_ground.h"
 #include "linux/embedded_pictures.h"
 #include "scene/dib_decoder.h"
@@ -12,27 +10,22 @@ std::optional<RgbImage> Decode(EmbeddedFile file) { return DecodeDib(file.data, 
 
 }  // namespace
 
-std::optional<RgbImage> ScenePictures::LoadCaptureImage(const char* path) {
-  const auto is = [path](CaptureRole role) {
-    return std::strcmp(path, kCaptureFilePaths[role]) == 0;
-  };
-  if (is(kDebrisTexture)) {
-    return Decode(EmbeddedGlowPicture());
-  }
-  if (is(kGroundTexture)) {
-    // The grabbed desktop is handed over once: the scene loads each picture once.
-    if (desktop_) {
-      std::optional<RgbImage> desktop = std::move(desktop_);
-      desktop_.reset();
-      return desktop;
-    }
-    return BuiltInGround();
-  }
-  if (is(kSkyTexture)) {
-    return Decode(EmbeddedNebulaPicture());
-  }
-  if (is(kMeteorTexture)) {
-    return Decode(EmbeddedEarthPicture());
+std::optional<RgbImage> ScenePictures::LoadCaptureImage(CaptureRole role) {
+  switch (role) {
+    case kDebrisTexture:
+      return Decode(EmbeddedGlowPicture());
+    case kGroundTexture:
+      // The grabbed desktop is handed over once: the scene loads each picture once.
+      if (desktop_) {
+        std::optional<RgbImage> desktop = std::move(desktop_);
+        desktop_.reset();
+        return desktop;
+      }
+      return BuiltInGround();
+    case kSkyTexture:
+      return Decode(EmbeddedNebulaPicture());
+    case kMeteorTexture:
+      return Decode(EmbeddedEarthPicture());
   }
   return std::nullopt;
 }

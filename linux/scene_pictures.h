@@ -12,8 +12,8 @@ class ScenePictures final : public CaptureImageLoader {
  public:
   explicit ScenePictures(std::optional<RgbImage> desktop) : desktop_(std::move(desktop)) {}
 
-  // `path` is one of kCaptureFilePaths; any other path gives no picture.
-  std::optional<RgbImage> LoadCaptureImage(const char* path) override;
+  // A value that is no capture role gives no picture.
+  std::optional<RgbImage> LoadCaptureImage(CaptureRole role) override;
 
  private:
   std::optional<RgbImage> desktop_;

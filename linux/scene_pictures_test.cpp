@@ -44,29 +44,33 @@ TEST(ScenePicturesTest, DebrisSkyAndMeteorAreTheBuiltInPictures) {
                   {kSkyTexture, EmbeddedNebulaPicture(), 256},
                   {kMeteorTexture, EmbeddedEarthPicture(), 256}};
   for (const auto& [role, file, side] : expected) {
-    const std::optional<RgbImage> picture = pictures.LoadCaptureImage(kCaptureFilePaths[role]);
+    const std::optional<RgbImage> picture = pictures.LoadCaptureImage(role);
     ASSERT_TRUE(picture) << role;
     EXPECT_EQ(picture->width, side);
     EXPECT_EQ(picture->height, side);
     EXPECT_EQ(picture->pixels, DecodeDib(file.data, file.size).image->pixels) << role;
   }
-  EXPECT_FALSE(pictures.LoadCaptureImage("c:\\k_vusa\\Valdorique5.bmp"));
-  EXPECT_FALSE(pictures.LoadCaptureImage(""));
+  EXPECT_FALSE(pictures.LoadCaptureImage(CaptureRole(kCaptureFileCount)));
+  EXPECT_FALSE(pictures.LoadCaptureImage(CaptureRole(-1)));
 }
 
-TEST(ScenePicturesTest, TheGroundIsTheDesktopWhenThereIsOne) {
+// The desktop is moved into the scene, not copied: asked again, there is only the built-in ground.
+TEST(ScenePicturesTest, TheGroundIsTheDesktopHandedOverOnceWhenThereIsOne) {
   RgbImage desktop;
   desktop.width = 3;
   desktop.height = 2;
   desktop.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
   ScenePictures grabbed(desktop);
-  const std::optional<RgbImage> ground = grabbed.LoadCaptureImage(kCaptureFilePaths[1]);
+  const std::optional<RgbImage> ground = grabbed.LoadCaptureImage(kGroundTexture);
   ASSERT_TRUE(ground);
   EXPECT_EQ(ground->width, 3);
   EXPECT_EQ(ground->pixels, desktop.pixels);
+  const std::optional<RgbImage> again = grabbed.LoadCaptureImage(kGroundTexture);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->pixels, BuiltInGround().pixels);
 
   ScenePictures none(std::nullopt);
-  const std::optional<RgbImage> builtIn = none.LoadCaptureImage(kCaptureFilePaths[1]);
+  const std::optional<RgbImage> builtIn = none.LoadCaptureImage(kGroundTexture);
   ASSERT_TRUE(builtIn);
   EXPECT_EQ(builtIn->pixels, BuiltInGround().pixels);
 }

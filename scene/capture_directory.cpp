@@ -5,15 +5,12 @@
 
 #include "scene/dib_decoder.h"
 
-std::string CaptureFileInDirectory(const std::string& directory, const std::string& capturePath) {
-  const size_t separator = capturePath.find_last_of('\\');
-  const std::string name =
-      separator == std::string::npos ? capturePath : capturePath.substr(separator + 1);
-  return directory + "/" + name;
+std::string CaptureFileInDirectory(const std::string& directory, CaptureRole role) {
+  return directory + "/" + kCaptureFileNames[role];
 }
 
-std::optional<RgbImage> CaptureDirectoryLoader::LoadCaptureImage(const char* path) {
-  const std::string file = CaptureFileInDirectory(directory_, path);
+std::optional<RgbImage> CaptureDirectoryLoader::LoadCaptureImage(CaptureRole role) {
+  const std::string file = CaptureFileInDirectory(directory_, role);
   std::ifstream stream(file, std::ios::binary);
   if (!stream) {
     return std::nullopt;

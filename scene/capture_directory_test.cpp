@@ -30,10 +30,12 @@ class CaptureDirectoryTest : public ::testing::Test {
   std::string directory_;
 };
 
-TEST_F(CaptureDirectoryTest, ACapturePathNamesTheFileOfTheSameNameInTheDirectory) {
-  EXPECT_EQ(CaptureFileInDirectory("/tmp/caps", "c:\\k_vusa\\Valdorique3.bmp"),
-            "/tmp/caps/Valdorique3.bmp");
-  EXPECT_EQ(CaptureFileInDirectory("d", "plain.bmp"), "d/plain.bmp");
+// The files are numbered in load order, as the host writes them: the screen copy is file 2.
+TEST_F(CaptureDirectoryTest, ARoleIsReadFromTheCaptureFileOfTheSameNameInTheDirectory) {
+  EXPECT_EQ(CaptureFileInDirectory("/tmp/caps", kDebrisTexture), "/tmp/caps/Valdorique1.bmp");
+  EXPECT_EQ(CaptureFileInDirectory("/tmp/caps", kGroundTexture), "/tmp/caps/Valdorique2.bmp");
+  EXPECT_EQ(CaptureFileInDirectory("/tmp/caps", kSkyTexture), "/tmp/caps/Valdorique3.bmp");
+  EXPECT_EQ(CaptureFileInDirectory("d", kMeteorTexture), "d/Valdorique4.bmp");
 }
 
 TEST_F(CaptureDirectoryTest, ReadsAndDecodesTheFileAndSkipsMissingOrBrokenOnes) {
@@ -42,16 +44,16 @@ TEST_F(CaptureDirectoryTest, ReadsAndDecodesTheFileAndSkipsMissingOrBrokenOnes) 
   Write("Valdorique3.bmp", {'B', 'M', 1, 2, 3});
   CaptureDirectoryLoader loader(directory_);
 
-  const std::optional<RgbImage> image = loader.LoadCaptureImage(kCaptureFilePaths[1]);
+  const std::optional<RgbImage> image = loader.LoadCaptureImage(kGroundTexture);
   ASSERT_TRUE(image);
   EXPECT_EQ(image->width, 2);
   EXPECT_EQ(image->height, 1);
   EXPECT_EQ(image->pixels, (std::vector<uint8_t>{255, 0, 0, 0, 255, 128}));
 
-  EXPECT_FALSE(loader.LoadCaptureImage(kCaptureFilePaths[0]));
+  EXPECT_FALSE(loader.LoadCaptureImage(kDebrisTexture));
   EXPECT_TRUE(loader.problems().empty()) << "a missing file is skipped silently";
 
-  EXPECT_FALSE(loader.LoadCaptureImage(kCaptureFilePaths[2]));
+  EXPECT_FALSE(loader.LoadCaptureImage(kSkyTexture));
   ASSERT_EQ(loader.problems().size(), 1u);
   EXPECT_EQ(loader.problems()[0], directory_ + "/Valdorique3.bmp: Unknown DIB file format.");
 }

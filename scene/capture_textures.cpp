@@ -2,14 +2,14 @@
 
 bool BuildCaptureTextures(CaptureImageLoader& loader, CaptureTextures& captureTextures) {
   bool anyLoaded = false;
-  for (int i = 0; i < kCaptureFileCount; ++i) {
-    std::optional<RgbImage> image = loader.LoadCaptureImage(kCaptureFilePaths[i]);
+  for (const CaptureRole role : kCaptureLoadOrder) {
+    std::optional<RgbImage> image = loader.LoadCaptureImage(role);
     if (!image) {
       continue;
     }
     anyLoaded = true;
-    glGenTextures(1, &captureTextures[i]);
-    glBindTexture(GL_TEXTURE_2D, captureTextures[i]);
+    glGenTextures(1, &captureTextures[role]);
+    glBindTexture(GL_TEXTURE_2D, captureTextures[role]);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
     // Rows arrive tightly packed: any width, not only multiples of four bytes.

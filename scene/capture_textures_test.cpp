@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <string>
 #include <vector>
 
 #include "scene/testing/offscreen_gl_test_context.h"
@@ -18,15 +17,15 @@ RgbImage SolidImage(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
   return image;
 }
 
-// Hands out prepared pictures by path and remembers the order in which it was asked.
+// Hands out prepared pictures by role and remembers the order in which it was asked.
 class FakeLoader final : public CaptureImageLoader {
  public:
-  std::map<std::string, RgbImage> images;
-  std::vector<std::string> requested;
+  std::map<CaptureRole, RgbImage> images;
+  std::vector<CaptureRole> requested;
 
-  std::optional<RgbImage> LoadCaptureImage(const char* path) override {
-    requested.emplace_back(path);
-    auto found = images.find(path);
+  std::optional<RgbImage> LoadCaptureImage(CaptureRole role) override {
+    requested.push_back(role);
+    auto found = images.find(role);
     if (found == images.end()) {
       return std::nullopt;
     }
@@ -51,16 +50,18 @@ class CaptureTexturesTest : public ::testing::Test {
   CaptureTextures textures_{};
 };
 
-TEST_F(CaptureTexturesTest, LoadsTheFourFilesInOrderIntoMipmappedTextures) {
+// The order in which the renderer reads the capture files 1 to 4.
+const std::vector<CaptureRole> kFileOrder = {kDebrisTexture, kGroundTexture, kSkyTexture,
+                                             kMeteorTexture};
+
+TEST_F(CaptureTexturesTest, LoadsEachRoleOnceInFileOrderIntoMipmappedTextures) {
   for (int i = 0; i < kCaptureFileCount; ++i) {
-    loader_.images[kCaptureFilePaths[i]] = SolidImage(16, 16, static_cast<uint8_t>(40 * i), 0, 0);
+    loader_.images[CaptureRole(i)] = SolidImage(16, 16, static_cast<uint8_t>(40 * i), 0, 0);
   }
   ASSERT_TRUE(gl_.current());
   EXPECT_TRUE(BuildCaptureTextures(loader_, textures_));
 
-  EXPECT_EQ(loader_.requested, (std::vector<std::string>{
-                                   "c:\\k_vusa\\Valdorique1.bmp", "c:\\k_vusa\\Valdorique2.bmp",
-                                   "c:\\k_vusa\\Valdorique3.bmp", "c:\\k_vusa\\Valdorique4.bmp"}));
+  EXPECT_EQ(loader_.requested, kFileOrder);
   for (int i = 0; i < kCaptureFileCount; ++i) {
     SCOPED_TRACE(i);
     ASSERT_NE(textures_[i], 0u);
@@ -80,7 +81,7 @@ TEST_F(CaptureTexturesTest, LoadsTheFourFilesInOrderIntoMipmappedTextures) {
 }
 
 TEST_F(CaptureTexturesTest, MissingFilesLeaveTheirEntryZero) {
-  loader_.images[kCaptureFilePaths[kSkyTexture]] = SolidImage(8, 8, 0, 0, 255);
+  loader_.images[kSkyTexture] = SolidImage(8, 8, 0, 0, 255);
   ASSERT_TRUE(gl_.current());
   EXPECT_TRUE(BuildCaptureTextures(loader_, textures_));
   EXPECT_EQ(textures_[kDebrisTexture], 0u);
@@ -93,11 +94,11 @@ TEST_F(CaptureTexturesTest, NoFileAtAllFails) {
   ASSERT_TRUE(gl_.current());
   EXPECT_FALSE(BuildCaptureTextures(loader_, textures_));
   EXPECT_EQ(textures_, CaptureTextures{});
-  EXPECT_EQ(loader_.requested.size(), 4u);
+  EXPECT_EQ(loader_.requested, kFileOrder) << "a missing picture stops no other";
 }
 
 TEST_F(CaptureTexturesTest, ScreenSizedPictureIsScaledToPowerOfTwoSides) {
-  loader_.images[kCaptureFilePaths[kGroundTexture]] = SolidImage(1024, 768, 10, 200, 30);
+  loader_.images[kGroundTexture] = SolidImage(1024, 768, 10, 200, 30);
   ASSERT_TRUE(gl_.current());
   ASSERT_TRUE(BuildCaptureTextures(loader_, textures_));
   GLint width = 0, height = 0;
@@ -116,7 +117,7 @@ TEST_F(CaptureTexturesTest, RowsWhoseLengthIsNotAMultipleOfFourStayInPlace) {
                  2,
                  {255, 0, 0, 0, 255, 0,        // bottom row: red, green
                   0, 0, 255, 255, 255, 255}};  // top row: blue, white
-  loader_.images[kCaptureFilePaths[kMeteorTexture]] = image;
+  loader_.images[kMeteorTexture] = image;
   ASSERT_TRUE(gl_.current());
   ASSERT_TRUE(BuildCaptureTextures(loader_, textures_));
   GLint width = 0, height = 0;

@@ -7,5 +7,5 @@
 // The loader of a scene that is only stepped, never drawn: there are no capture files.
 class NoCaptureFiles final : public CaptureImageLoader {
  public:
-  std::optional<RgbImage> LoadCaptureImage(const char*) override { return std::nullopt; }
+  std::optional<RgbImage> LoadCaptureImage(CaptureRole) override { return std::nullopt; }
 };

@@ -20,15 +20,15 @@ constexpr int kHeight = 192;
 // Pictures with detail in every texel, so that a texture coordinate drawn otherwise shows.
 class PatternCaptures final : public CaptureImageLoader {
  public:
-  std::optional<RgbImage> LoadCaptureImage(const char* path) override {
-    const int role = path == kCaptureFilePaths[kGroundTexture] ? 1 : 0;
-    const int side = role == 1 ? 96 : 64;
+  std::optional<RgbImage> LoadCaptureImage(CaptureRole role) override {
+    const int ground = role == kGroundTexture ? 1 : 0;
+    const int side = ground ? 96 : 64;
     RgbImage image{side, side, {}};
     for (int y = 0; y < side; ++y) {
       for (int x = 0; x < side; ++x) {
         image.pixels.push_back(static_cast<uint8_t>(x * 255 / side));
         image.pixels.push_back(static_cast<uint8_t>(y * 255 / side));
-        image.pixels.push_back(static_cast<uint8_t>(((x / 4 + y / 4) % 2) * 200 + role * 40));
+        image.pixels.push_back(static_cast<uint8_t>(((x / 4 + y / 4) % 2) * 200 + ground * 40));
       }
     }
     return image;

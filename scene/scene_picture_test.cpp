@@ -5,7 +5,6 @@
 #include <array>
 #include <cstring>
 #include <map>
-#include <string>
 
 #include "scene/projection.h"
 #include "scene/scene.h"
@@ -27,10 +26,10 @@ constexpr Rgb kWhite = {255, 255, 255};
 
 class SolidColourCaptures final : public CaptureImageLoader {
  public:
-  std::map<std::string, Rgb> colours;
+  std::map<CaptureRole, Rgb> colours;
 
-  std::optional<RgbImage> LoadCaptureImage(const char* path) override {
-    const auto found = colours.find(path);
+  std::optional<RgbImage> LoadCaptureImage(CaptureRole role) override {
+    const auto found = colours.find(role);
     if (found == colours.end()) {
       return std::nullopt;
     }
@@ -59,10 +58,10 @@ class SolidColourCaptures final : public CaptureImageLoader {
 class ScenePictureTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    captures_.colours = {{kCaptureFilePaths[kDebrisTexture], kDebris},
-                         {kCaptureFilePaths[kGroundTexture], kGround},
-                         {kCaptureFilePaths[kSkyTexture], kSky},
-                         {kCaptureFilePaths[kMeteorTexture], kMeteor}};
+    captures_.colours = {{kDebrisTexture, kDebris},
+                         {kGroundTexture, kGround},
+                         {kSkyTexture, kSky},
+                         {kMeteorTexture, kMeteor}};
   }
 
   // Sets up the context and the scene as the renderer's window does.
@@ -120,8 +119,8 @@ TEST_F(ScenePictureTest, FirstFrameShowsTheGroundInTheMiddleOfTheSkyAndTheMeteor
 }
 
 TEST_F(ScenePictureTest, MissingGroundAndSkyPicturesShowPlainWhite) {
-  captures_.colours.erase(kCaptureFilePaths[kGroundTexture]);
-  captures_.colours.erase(kCaptureFilePaths[kSkyTexture]);
+  captures_.colours.erase(kGroundTexture);
+  captures_.colours.erase(kSkyTexture);
   Open();
   DrawFrame(1);
   EXPECT_TRUE(Near(PixelAt(kWidth / 2, kHeight / 2), kWhite));

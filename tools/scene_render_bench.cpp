@@ -31,13 +31,12 @@ constexpr long kMemoryReports = 10;  // after the early frames, ten more over th
 // Pictures of the sizes the host writes, with some detail so that texturing does real work.
 class SyntheticCaptures final : public CaptureImageLoader {
  public:
-  std::optional<RgbImage> LoadCaptureImage(const char* path) override {
-    const std::string name = path;
-    if (name == kCaptureFilePaths[kGroundTexture]) {
+  std::optional<RgbImage> LoadCaptureImage(CaptureRole role) override {
+    if (role == kGroundTexture) {
       return Picture(kWidth, kHeight);
     }
-    return Picture(name == kCaptureFilePaths[kDebrisTexture] ? 128 : 256,
-                   name == kCaptureFilePaths[kDebrisTexture] ? 128 : 256);
+    const int side = role == kDebrisTexture ? 128 : 256;
+    return Picture(side, side);
   }
 
  private:

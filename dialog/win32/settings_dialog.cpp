@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "contract/saver_contract.h"
 #include "controls/win32/command_window.h"
 #include "dialog/dialog_keys.h"
 #include "dialog/dialog_layout.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-constexpr wchar_t kDialogClassName[] = L"Valdorique_P";
 // A fixed frame with a caption, the window icon and the close box.
 constexpr DWORD kDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kDialogExStyle = 0;
@@ -282,7 +282,7 @@ bool RegisterDialogClass(HINSTANCE instance) {
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MIREBORA));
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  windowClass.lpszClassName = kDialogClassName;
+  windowClass.lpszClassName = kSettingsDialogClass;
   return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
@@ -293,9 +293,9 @@ HWND CreateDialogWindow(SettingsDialog& dialog) {
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   const DialogPlacement place =
       PlaceDialog(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
-  return CreateWindowExW(kDialogExStyle, kDialogClassName, Wide(kDialogCaption).c_str(),
-                         kDialogStyle, place.left, place.top, width, height, nullptr, nullptr,
-                         dialog.instance, &dialog);
+  return CreateWindowExW(kDialogExStyle, kSettingsDialogClass, kSettingsDialogTitle, kDialogStyle,
+                         place.left, place.top, width, height, nullptr, nullptr, dialog.instance,
+                         &dialog);
 }
 
 void RunModal(SettingsDialog& dialog) {

@@ -4,17 +4,12 @@
 #include <cstring>
 #include <optional>
 
+#include "contract/saver_contract.h"
 #include "host/bitmap_file.h"
 #include "host/win32/private_file.h"
 #include "saver_pictures.h"
 
 namespace {
-
-constexpr int kGlowFile = 1;
-constexpr int kScreenFile = 2;
-constexpr int kNebulaFile = 3;
-constexpr int kEarthFile = 4;
-constexpr int kCaptureFileCount = 4;
 
 // The packed DIB a bitmap resource holds, as a bitmap file.
 std::optional<std::vector<uint8_t>> BuiltInPictureFile(HINSTANCE instance, int id) {
@@ -27,16 +22,12 @@ std::optional<std::vector<uint8_t>> BuiltInPictureFile(HINSTANCE instance, int i
   return BitmapFileFromPackedDib(static_cast<const uint8_t*>(bytes), size);
 }
 
-bool WritePicture(int number, const std::optional<std::vector<uint8_t>>& file,
+bool WritePicture(CaptureRole role, const std::optional<std::vector<uint8_t>>& file,
                   PrivateFileSecurity& security) {
-  return file.has_value() && ReplaceWithPrivateFile(CaptureFilePath(number), *file, security);
+  return file.has_value() && ReplaceWithPrivateFile(HostCapturePath(role), *file, security);
 }
 
 }  // namespace
-
-std::wstring CaptureFilePath(int number) {
-  return std::wstring(kCaptureFolder) + L"\\Valdorique" + std::to_wstring(number) + L".bmp";
-}
 
 std::vector<uint8_t> CopyPrimaryScreen(int width, int height) {
   std::vector<uint8_t> dib = BlankPackedDib24(width, height);
@@ -69,16 +60,16 @@ std::vector<uint8_t> CopyPrimaryScreen(int width, int height) {
 int WriteCaptureFiles(HINSTANCE instance, const std::vector<uint8_t>& screenDib) {
   PrivateFileSecurity security;
   int written = 0;
-  written += WritePicture(kGlowFile, BuiltInPictureFile(instance, IDB_SAVER_GLOW), security);
-  written += WritePicture(kScreenFile, BitmapFileFromPackedDib(screenDib.data(), screenDib.size()),
-                          security);
-  written += WritePicture(kNebulaFile, BuiltInPictureFile(instance, IDB_SAVER_NEBULA), security);
-  written += WritePicture(kEarthFile, BuiltInPictureFile(instance, IDB_SAVER_EARTH), security);
+  written += WritePicture(kDebrisTexture, BuiltInPictureFile(instance, IDB_SAVER_GLOW), security);
+  written += WritePicture(kGroundTexture,
+                          BitmapFileFromPackedDib(screenDib.data(), screenDib.size()), security);
+  written += WritePicture(kSkyTexture, BuiltInPictureFile(instance, IDB_SAVER_NEBULA), security);
+  written += WritePicture(kMeteorTexture, BuiltInPictureFile(instance, IDB_SAVER_EARTH), security);
   return written;
 }
 
 void RemoveCaptureFiles() {
-  for (int number = 1; number <= kCaptureFileCount; ++number) {
-    DeleteFileW(CaptureFilePath(number).c_str());
+  for (const CaptureRole role : kCaptureLoadOrder) {
+    DeleteFileW(HostCapturePath(role).c_str());
   }
 }

@@ -3,16 +3,11 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
-// The four capture files the renderer turns into its textures, written into "C:\k_vusa" at every
-// saver start: 1 the debris glow, 2 a copy of the primary screen, 3 the nebula sky, 4 the Earth.
-
-inline constexpr wchar_t kCaptureFolder[] = L"C:\\k_vusa";
-
-// The full path of capture file `number` (1 to 4).
-std::wstring CaptureFilePath(int number);
+// The four capture files the renderer turns into its textures (contract/saver_contract.h), written
+// into "C:\k_vusa" at every saver start: 1 the debris glow, 2 a copy of the primary screen, 3 the
+// nebula sky, 4 the Earth.
 
 // The primary screen copied from the desktop's device context, as a packed 24-bit DIB of
 // `width` x `height` pixels. Where the copy fails, the picture stays black.

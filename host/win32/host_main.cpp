@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
+#include "contract/saver_contract.h"
 #include "dialog/win32/settings_dialog.h"
 #include "host/command_line.h"
-#include "host/win32/capture_files.h"
 #include "host/win32/host_state.h"
 #include "host/win32/preview_window.h"
 #include "host/win32/saver_window.h"
@@ -14,11 +14,7 @@
 
 namespace {
 
-constexpr wchar_t kSettingsDialogTitle[] = L"<ミレボラ>";
 constexpr wchar_t kRendererMissingMessage[] = L"ミレボラ.dll が同じﾌｫﾙﾀﾞに見つかりません！";
-
-// Lives as long as the host: the saver window and the dialog read it.
-SettingsRecord settings;
 
 int RunMessageLoop() {
   MSG message;
@@ -31,8 +27,8 @@ int RunMessageLoop() {
 }
 
 // Decides the mode and sets it running. Returns when the host should go on in its message loop;
-// ends the host itself otherwise.
-void Main(HINSTANCE instance) {
+// ends the host itself otherwise. `settings` is loaded here and must outlive the saver window.
+void Main(HINSTANCE instance, SettingsRecord& settings) {
   // Another host's saver window or settings dialog is running: leave it alone.
   const bool saverRunning = FindWindowW(nullptr, kSaverWindowTitle) != nullptr;
   const bool dialogOpen = FindWindowW(nullptr, kSettingsDialogTitle) != nullptr;
@@ -47,7 +43,7 @@ void Main(HINSTANCE instance) {
     return;
   }
 
-  CreateDirectoryW(kCaptureFolder, nullptr);
+  CreateDirectoryW(kHostCaptureFolderWide.data(), nullptr);
 
   const std::wstring programFolder = ProgramFolder();
   Win32ProfileFile profile;
@@ -69,14 +65,21 @@ void Main(HINSTANCE instance) {
   }
   if (command.mode != HostMode::Saver) EndHost();
 
-  if (command.hideCursor) cursorHideCount = ShowCursor(FALSE);
-  if (!LoadSaverWindow(instance, settings, rendererPath)) EndHost();
+  // Hidden while the saver runs; the saver window shows it again as often as it was hidden.
+  int cursorHideCount = 0;
+  if (command.hideCursor) {
+    ShowCursor(FALSE);
+    ++cursorHideCount;
+  }
+  if (!LoadSaverWindow(instance, settings, rendererPath, cursorHideCount)) EndHost();
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  Main(instance);
+  // Lives as long as the host: the saver window and the dialog read it.
+  SettingsRecord settings;
+  Main(instance, settings);
   RunMessageLoop();
   EndHost();
 }

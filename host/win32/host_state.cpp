@@ -2,11 +2,9 @@
 
 #include <vector>
 
+#include "contract/saver_contract.h"
 #include "host/command_line.h"
 #include "settings/win32/settings_system.h"
-
-int cursorHideCount = 0;
-LONG_PTR lastApiResult = 0;
 
 std::wstring ProgramFolder() {
   // The path may be longer than MAX_PATH: grow the buffer until the whole path fits.
@@ -24,7 +22,7 @@ std::wstring ProgramFolder() {
 }
 
 std::wstring RendererPath(const std::wstring& programFolder) {
-  return programFolder + L"\\ミレボラ.dll";
+  return programFolder + L"\\" + kRendererProgramName;
 }
 
 std::string HostArguments() { return std::string(ArgumentString(Utf8FromWide(GetCommandLineW()))); }

@@ -4,16 +4,8 @@
 
 #include <string>
 
-#include "settings/settings_file.h"
-
-// State the whole host shares: filled by the start-up, read by the saver window and the dialog.
-
-// The display count the cursor-hiding call returned in saver mode; given back to the system when
-// the host ends, which shows the cursor again.
-extern int cursorHideCount;
-
-// The result of the host's most recent system call whose result is kept.
-extern LONG_PTR lastApiResult;
+// What every part of the host asks of its process: where it lives, how it was started, and how
+// it ends.
 
 // The program folder without trailing "\", and the renderer beside the host in it.
 std::wstring ProgramFolder();

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/command_line.h"
+#include "contract/saver_contract.h"
 #include "host/renderer_watch.h"
 #include "host/win32/capture_files.h"
 #include "host/win32/host_state.h"
@@ -12,18 +12,19 @@
 
 namespace {
 
-constexpr wchar_t kSaverWindowClass[] = L"Valdorique_S";
-
 // The window's timers.
 constexpr UINT_PTR kTimer1Mp3Watch = 1;
 constexpr UINT_PTR kTimer2CdWatch = 2;
 constexpr UINT_PTR kTimer3RendererWatch = 3;
 
 struct SaverWindow {
-  SaverWindow(const SettingsRecord& settings, std::wstring rendererPath)
-      : rendererPath(std::move(rendererPath)), music(mci, settings) {}
+  SaverWindow(const SettingsRecord& settings, std::wstring rendererPath, int cursorHideCount)
+      : rendererPath(std::move(rendererPath)),
+        cursorHideCount(cursorHideCount),
+        music(mci, settings) {}
 
   std::wstring rendererPath;
+  int cursorHideCount;  // hides of the cursor not yet given back
   Win32MciPort mci;
   SaverMusic music;
   HANDLE rendererProcess = nullptr;
@@ -92,15 +93,14 @@ void FormLoad(HWND window, SaverWindow& saver) {
   saver.music.Stop();
   KillTimer(window, kTimer2CdWatch);
   KillTimer(window, kTimer1Mp3Watch);
-  // The count stored when the cursor was hidden is normally -1: as a flag it means "show".
-  if (ModeLetter(HostArguments()) == "S") cursorHideCount = ShowCursor(cursorHideCount);
+  for (; saver.cursorHideCount > 0; --saver.cursorHideCount) ShowCursor(TRUE);
   RemoveCaptureFiles();
   EndHost();
 }
 
 void Timer3Timer(HWND window, SaverWindow& saver) {
   RendererSighting sighting;
-  sighting.windowFound = FindWindowW(nullptr, kRendererWindowTitle) != nullptr;
+  sighting.windowFound = FindWindowW(nullptr, kRendererWindowTitleWide.data()) != nullptr;
   sighting.processEnded = saver.rendererProcess != nullptr &&
                           WaitForSingleObject(saver.rendererProcess, 0) == WAIT_OBJECT_0;
   sighting.sinceStartMs = GetTickCount64() - saver.rendererStartTick;
@@ -137,7 +137,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 bool LoadSaverWindow(HINSTANCE instance, const SettingsRecord& settings,
-                     const std::wstring& rendererPath) {
+                     const std::wstring& rendererPath, int cursorHideCount) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = SaverWindowProc;
   windowClass.hInstance = instance;
@@ -153,7 +153,7 @@ bool LoadSaverWindow(HINSTANCE instance, const SettingsRecord& settings,
   if (window == nullptr) return false;
 
   // The window keeps its state for the whole run; the host ends by process termination.
-  auto* saver = new SaverWindow(settings, rendererPath);
+  auto* saver = new SaverWindow(settings, rendererPath, cursorHideCount);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(saver));
   // The renderer watch runs from the moment the window is loaded; its ticks arrive once the
   // start-up has returned to the message loop.

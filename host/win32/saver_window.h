@@ -11,10 +11,9 @@
 // renderer's window, and once that is gone the window stops the music, gives the cursor back and
 // ends the host. It is never shown: its title is what a second host start looks for.
 
-inline constexpr wchar_t kSaverWindowTitle[] = L"Valdorique_Main";
-inline constexpr wchar_t kRendererWindowTitle[] = L"Valdorique_VC";
-
 // Creates the window and runs its load. `settings` must outlive the window (it lives as long as
-// the host). False when the window could not be created; the host then has nothing to run.
+// the host). `cursorHideCount` is how often the host hid the cursor before: the window shows it
+// that often again when the saver ends. False when the window could not be created; the host then
+// has nothing to run.
 bool LoadSaverWindow(HINSTANCE instance, const SettingsRecord& settings,
-                     const std::wstring& rendererPath);
+                     const std::wstring& rendererPath, int cursorHideCount);

@@ -83,11 +83,12 @@ std::optional<RgbImage> ReadDibFile(const char* path) {
   return std::move(result.image);
 }
 
-std::optional<RgbImage> DibFileLoader::LoadCaptureImage(const char* path) {
-  std::FILE* probe = std::fopen(path, "r");
+std::optional<RgbImage> DibFileLoader::LoadCaptureImage(CaptureRole role) {
+  const std::string path = RendererCapturePath(role);
+  std::FILE* probe = std::fopen(path.c_str(), "r");
   if (probe == nullptr) {
     return std::nullopt;
   }
   std::fclose(probe);
-  return ReadDibFile(path);
+  return ReadDibFile(path.c_str());
 }

@@ -8,9 +8,9 @@
 // (caption "Error", owned by the focus window) when the file cannot be opened or decoded.
 std::optional<RgbImage> ReadDibFile(const char* path);
 
-// The renderer's capture loader: a file that cannot be opened for reading is skipped without a
-// message; any other goes to ReadDibFile.
+// The renderer's capture loader: reads the role's capture file in "c:\k_vusa". A file that cannot
+// be opened for reading is skipped without a message; any other goes to ReadDibFile.
 class DibFileLoader final : public CaptureImageLoader {
  public:
-  std::optional<RgbImage> LoadCaptureImage(const char* path) override;
+  std::optional<RgbImage> LoadCaptureImage(CaptureRole role) override;
 };

@@ -2,6 +2,7 @@
 // the scene, paced in wall time, until Escape is pressed or its window is closed.
 #include <windows.h>
 
+#include "contract/saver_contract.h"
 #include "renderer/win32/dib_file.h"
 #include "renderer/win32/frame_platform.h"
 #include "renderer/win32/renderer_window.h"

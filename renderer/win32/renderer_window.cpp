@@ -5,12 +5,11 @@
 #include <cstddef>
 #include <cstring>
 
+#include "contract/saver_contract.h"
 #include "scene/projection.h"
 #include "scene/scene.h"
 
 namespace {
-
-constexpr char kWindowClassName[] = "OpenGL";
 
 // The system commands that would start a screen saver or power the monitor down.
 constexpr WPARAM kScreenSaveCommand = SC_SCREENSAVE;      // 0xF140
@@ -64,7 +63,7 @@ bool RegisterRendererClass(HINSTANCE instance) {
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kWindowClassName;
+  windowClass.lpszClassName = kRendererWindowClass;
   return RegisterClassA(&windowClass) != 0;
 }
 
@@ -168,10 +167,10 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
 
   RECT rect{0, 0, place.width(), place.height()};
   AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-  renderer.window =
-      CreateWindowExA(exStyle, kWindowClassName, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                      place.left, place.top, rect.right - rect.left, rect.bottom - rect.top,
-                      nullptr, nullptr, renderer.instance, &renderer);
+  renderer.window = CreateWindowExA(exStyle, kRendererWindowClass, title,
+                                    style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, place.left,
+                                    place.top, rect.right - rect.left, rect.bottom - rect.top,
+                                    nullptr, nullptr, renderer.instance, &renderer);
   if (renderer.window == nullptr || !CreateRenderingContext(renderer, bits)) {
     CloseRendererWindow(renderer);
     return false;
@@ -207,7 +206,7 @@ void CloseRendererWindow(RendererWindow& renderer) {
     DestroyWindow(renderer.window);
     renderer.window = nullptr;
   }
-  UnregisterClassA(kWindowClassName, renderer.instance);
+  UnregisterClassA(kRendererWindowClass, renderer.instance);
 }
 
 LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

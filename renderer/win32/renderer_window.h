@@ -30,7 +30,6 @@ struct RendererWindow {
   Scene* scene = nullptr;
 };
 
-inline constexpr char kRendererWindowTitle[] = "Valdorique_VC";
 inline constexpr int kRendererWidth = 1024;
 inline constexpr int kRendererHeight = 768;
 inline constexpr int kRendererColourBits = 32;

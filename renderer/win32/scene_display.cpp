@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "contract/saver_contract.h"
 #include "renderer/win32/renderer_window.h"
 
 namespace {

@@ -26,5 +26,3 @@ void RestoreSceneDisplay(SceneDisplay& display);
 // The covers are not activated: the scene's window keeps the keyboard.
 void CoverOtherMonitors(RendererWindow& renderer, const ScreenRect& scene);
 void RemoveMonitorCovers(RendererWindow& renderer);
-
-inline constexpr char kCoverWindowTitle[] = "Valdorique_Cover";

@@ -13,7 +13,7 @@ harness_probe post Valdorique_Main close 0 0 >/dev/null || harness_fail "cannot 
 expect_host_exit
 expect_no_capture_files
 host=$(windows_pid_hex "$host_facts")
-cursor_calls "$host" | tail -n 1 | grep -q 'NtUserShowCursor -1, count=0' ||
+cursor_calls "$host" | tail -n 1 | grep -q 'NtUserShowCursor 1, count=0' ||
   harness_fail "the cursor was not shown again"
 # The renderer is not the host's to end: it runs on until it is closed.
 expect_window Valdorique_VC >/dev/null

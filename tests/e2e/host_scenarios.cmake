@@ -3,7 +3,7 @@
 # The host probe makes preview windows, lists child windows, locks files, reads their access
 # lists and times a saver start.
 mirebora_test_program(host-probe host_probe/host_probe.cpp user32 gdi32 version advapi32
-                      mirebora_settings_win32)
+                      mirebora_contract mirebora_settings_win32)
 
 mirebora_scenario(host_saver_runs_and_ends_on_escape_japanese host_saver_runs_and_ends_on_escape_japanese.sh)
 mirebora_scenario(host_saver_with_empty_command_line_english host_saver_with_empty_command_line_english.sh)

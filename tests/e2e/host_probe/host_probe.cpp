@@ -35,12 +35,12 @@
 #include <cwchar>
 #include <string>
 
+#include "contract/saver_contract.h"
 #include "settings/win32/settings_system.h"
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"MireboraProbeWindow";
-constexpr wchar_t kRendererProgram[] = L"ミレボラ.dll";
 constexpr DWORD kSplitTimeoutMs = 30000;
 
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -256,7 +256,7 @@ bool RendererProcessRuns() {
   bool found = false;
   for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
        more = Process32NextW(snapshot, &entry)) {
-    found = _wcsicmp(entry.szExeFile, kRendererProgram) == 0;
+    found = _wcsicmp(entry.szExeFile, kRendererProgramName) == 0;
   }
   CloseHandle(snapshot);
   return found;
@@ -293,9 +293,9 @@ int StartSplit(int count, wchar_t** args) {
   CloseHandle(process.hProcess);
   double main = -1, rendererProcess = -1, rendererWindow = -1, firstFrame = -1;
   while (firstFrame < 0 && MillisecondsSince(start) < kSplitTimeoutMs) {
-    if (main < 0 && FindWindowW(nullptr, L"Valdorique_Main")) main = MillisecondsSince(start);
+    if (main < 0 && FindWindowW(nullptr, kSaverWindowTitle)) main = MillisecondsSince(start);
     if (rendererProcess < 0 && RendererProcessRuns()) rendererProcess = MillisecondsSince(start);
-    if (rendererWindow < 0 && FindWindowW(nullptr, L"Valdorique_VC")) {
+    if (rendererWindow < 0 && FindWindowW(nullptr, kRendererWindowTitleWide.data())) {
       rendererWindow = MillisecondsSince(start);
     }
     if (rendererWindow >= 0 && FirstFrameShown()) firstFrame = MillisecondsSince(start);
