@@ -21,4 +21,4 @@ with_input WM_MOUSEMOVE mousemove $(centre_of "${OK_BUTTON[@]}")
 wait_look HighLightSelect "$shot-back.png" "${OK_BUTTON[@]}" "$NAVY" "$HIGHLIGHT_RING" 0
 with_input WM_LBUTTONUP click 1
 [ "$(clicks_of 1)" -eq 1 ] || harness_fail "a later click raised $(clicks_of 1) Clicks"
-echo "PASS"
+harness_pass

@@ -14,4 +14,4 @@ with_input WM_LBUTTONUP click 1
 echo "log:"; cat "$command_log"
 [ "$(clicks_of 1)" -eq 1 ] || harness_fail "OK raised $(clicks_of 1) Clicks, expected 1"
 [ "$(all_clicks)" -eq 1 ] || harness_fail "other Clicks were raised"
-echo "PASS"
+harness_pass

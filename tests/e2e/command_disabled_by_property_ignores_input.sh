@@ -43,4 +43,4 @@ harness_screenshot "$shot-read.png"
 expect_disabled "$shot-read.png"
 [ "$(all_clicks)" -eq 0 ] || harness_fail "the disabled button raised: $(cat "$command_log")"
 echo "screenshots: $shot-*.png"
-echo "PASS"
+harness_pass

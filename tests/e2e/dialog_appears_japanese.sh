@@ -6,3 +6,4 @@ source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/settings_scenario.sh"
 source "$(dirname "$0")/lib/dialog_scenario.sh"
 dialog_appears_scenario ja_JP.UTF-8
+harness_pass

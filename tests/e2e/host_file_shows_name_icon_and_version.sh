@@ -13,4 +13,4 @@ echo "$facts"
 expected='name=ミレボラ\nicon=32x32\nversion=%s.0\nmanifest=1 per-monitor-dpi-aware=1'
 [ "$facts" = "$(printf "$expected" "$MIREBORA_VERSION")" ] ||
   harness_fail "unexpected resources"
-echo "PASS"
+harness_pass

@@ -31,4 +31,4 @@ wait_scene "the scene over the whole screen" 0 0 1024 768
 kill -TERM "$hack_pid"
 wait_hack_exit
 expect_no_sanitizer_report
-echo "PASS"
+harness_pass

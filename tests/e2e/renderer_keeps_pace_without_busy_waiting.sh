@@ -65,4 +65,4 @@ awk -v c="$minimised" -v m="$MAX_MINIMISED_CORES" 'BEGIN { exit !(c <= m) }' ||
 
 harness_probe post Valdorique_VC close 0 0
 wait_renderer_exit 10
-echo "PASS"
+harness_pass

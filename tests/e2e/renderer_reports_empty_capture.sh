@@ -29,4 +29,4 @@ wait_renderer_exit
 [ "$renderer_exit_code" -eq 0 ] || harness_fail "exit code $renderer_exit_code"
 # One message box in the whole run.
 [ "$(count_in_log 'MSGBOX_OnInit')" -eq 1 ] || harness_fail "$(count_in_log 'MSGBOX_OnInit') message boxes"
-echo "PASS"
+harness_pass

@@ -22,7 +22,6 @@ hack_log=
 # end, so that the leak check can name what Mesa leaks (tests/lsan.supp).
 linux_start() {
   export LANG=C.UTF-8 LC_ALL=C.UTF-8
-  trap harness_cleanup EXIT
   harness_start_display
   mkdir -p "$HARNESS_WORK"
   linux_work=$(mktemp -d "$HARNESS_WORK/linux.XXXXXX")

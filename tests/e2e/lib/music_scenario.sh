@@ -32,7 +32,7 @@ music_start_audio() {
     --load="module-null-sink sink_name=nul" \
     --load="module-native-protocol-unix auth-anonymous=1" >"$MUSIC_WORK/pulseaudio.log" 2>&1 &
   music_pulse_pid=$!
-  trap 'harness_cleanup; music_stop_audio' EXIT
+  harness_at_exit music_stop_audio
   harness_wait 30 "the PulseAudio server to answer" music_audio_answers
   pactl set-default-sink nul || harness_fail "no null sink"
 }
