@@ -259,6 +259,8 @@ harness_display_number() {
 }
 
 harness_start_display() {
+  # Again here: a subshell that starts a display (a benchmark's runs) ends it when it exits.
+  trap harness_exit EXIT
   harness_display_file=$(mktemp "${TMPDIR:-/tmp}/harness-display.XXXXXX")
   Xvfb -displayfd 3 -screen 0 "${harness_outer_screen:-$HARNESS_SCREEN}" -nolisten tcp -noreset \
     3>"$harness_display_file" >/dev/null 2>&1 &
