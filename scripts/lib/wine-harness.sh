@@ -32,6 +32,7 @@
 
 MIREBORA_ROOT=${MIREBORA_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 MIREBORA_BUILD=${MIREBORA_BUILD:-$MIREBORA_ROOT/build/windows}
+# shellcheck disable=SC2034  # read by the scenarios, as the other values set here
 MIREBORA_DIST=$MIREBORA_BUILD/dist
 MIREBORA_PROBE=$MIREBORA_BUILD/tests/e2e-probe.exe
 
@@ -55,6 +56,7 @@ if [ -n "${HARNESS_HEADS:-}" ]; then
   harness_outer_screen=$(tr ' ' '\n' <<<"$HARNESS_HEADS" |
     awk -F x '{ w += $1; if ($2 > h) h = $2 } END { print w "x" h "x24" }')
 fi
+# shellcheck disable=SC2034  # read by the scenarios
 HARNESS_SCREEN_WIDTH=${HARNESS_SCREEN%%x*}
 HARNESS_SCREEN_HEIGHT=${HARNESS_SCREEN#*x}
 HARNESS_SCREEN_HEIGHT=${HARNESS_SCREEN_HEIGHT%%x*}
@@ -202,6 +204,7 @@ harness_wait() {
       harness_fail "waited $seconds s for $what${harness_wait_detail:+ ($harness_wait_detail)}"
     sleep 0.1  # how often the event is looked for
   done
+  # shellcheck disable=SC2034  # how long the wait took, for the scenarios
   harness_waited_ms=$((($(date +%s%N) - started) / 1000000))
 }
 

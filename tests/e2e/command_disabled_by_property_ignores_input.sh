@@ -22,7 +22,7 @@ expect_command_window
 harness_wait_picture 30 "the Disable look" "$shot-loaded.png" expect_disabled
 
 # Each step waits until the button has handled the input: what it would have painted is painted.
-with_input WM_MOUSEMOVE mousemove $(centre_of "${OFF_BUTTON[@]}")
+move_pointer_to "${OFF_BUTTON[@]}"
 harness_screenshot "$shot-hover.png"
 expect_disabled "$shot-hover.png"
 with_input WM_LBUTTONDOWN mousedown 1

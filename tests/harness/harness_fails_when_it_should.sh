@@ -19,7 +19,7 @@ scenario() {
     cat
   } >"$script"
   # A build folder of its own: the harness's work folder goes there, no Wine prefix is touched.
-  MIREBORA_BUILD=$work/build CTEST_RESOURCE_GROUP_0_WINE= timeout 60 bash "$script" \
+  MIREBORA_BUILD=$work/build CTEST_RESOURCE_GROUP_0_WINE='' timeout 60 bash "$script" \
     >"$work/$name.out" 2>&1
   status=$?
   local verdict=ok

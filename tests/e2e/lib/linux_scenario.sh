@@ -1,3 +1,4 @@
+# shellcheck disable=SC2034  # the variables set here are read by the scripts that source this file
 # Shared steps of the Linux hack's scenarios: a private display, the hack run under the
 # sanitizers with their reports kept, a desktop to grab, and looking at what the hack shows.
 # Sourced after scripts/lib/wine-harness.sh; brings the renderer scenarios' colour checks

@@ -1,3 +1,4 @@
+# shellcheck disable=SC2034  # the variables set here are read by the scripts that source this file
 # Helpers for the background music scenarios: a PulseAudio null sink that gives Wine its wave
 # devices and records what they play, test tones in a folder whose name has blanks and
 # characters outside both the English and the Japanese ANSI code page, and the music probe
