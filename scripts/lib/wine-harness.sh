@@ -6,6 +6,7 @@
 #                        build/ is booted; LOCALE becomes the system locale
 #                        (ja_JP.UTF-8: ANSI code page 932; C.UTF-8 or en_US.UTF-8: 1252)
 # harness_track PID      end PID too when the scenario ends
+# harness_at_exit COMMAND  run COMMAND too when the scenario ends, after the harness's own steps
 # harness_probe ARGS...  run the e2e probe (tests/e2e/probe) inside Wine
 # harness_run_windows PROGRAM ARGS...  run any Windows program, its output with LF line ends
 # harness_wait SECONDS WHAT COMMAND...  run COMMAND until it succeeds; fail the scenario,
@@ -22,11 +23,16 @@
 # harness_respect_file_modes SCRIPT ARGS...  (first thing in a scenario) run the scenario, and
 #                        Wine with it, without root's power over file modes
 # harness_read_only DIR  make DIR read-only for the programs until the scenario ends
+# harness_fail MESSAGE   fail the scenario, from wherever it is called (see below)
+# harness_pass           the scenario's last line: it has reached its end
+# harness_as_tool        (scripts that use the harness but are no scenario: the demo, benchmarks)
+#                        an exit without harness_pass is no failure
 # Every process the harness starts is ended by its id when the shell exits: the recorded ones,
 # then the prefix's own wineserver, then the display.
 
 MIREBORA_ROOT=${MIREBORA_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 MIREBORA_BUILD=${MIREBORA_BUILD:-$MIREBORA_ROOT/build/windows}
+# shellcheck disable=SC2034  # read by the scenarios, as the other values set here
 MIREBORA_DIST=$MIREBORA_BUILD/dist
 MIREBORA_PROBE=$MIREBORA_BUILD/tests/e2e-probe.exe
 
@@ -50,6 +56,7 @@ if [ -n "${HARNESS_HEADS:-}" ]; then
   harness_outer_screen=$(tr ' ' '\n' <<<"$HARNESS_HEADS" |
     awk -F x '{ w += $1; if ($2 > h) h = $2 } END { print w "x" h "x24" }')
 fi
+# shellcheck disable=SC2034  # read by the scenarios
 HARNESS_SCREEN_WIDTH=${HARNESS_SCREEN%%x*}
 HARNESS_SCREEN_HEIGHT=${HARNESS_SCREEN#*x}
 HARNESS_SCREEN_HEIGHT=${HARNESS_SCREEN_HEIGHT%%x*}
@@ -72,6 +79,46 @@ harness_xvfb_pid=
 harness_wineserver_started=
 
 harness_track() { harness_pids+=("$1"); }
+harness_exit_steps=()
+harness_at_exit() { harness_exit_steps+=("$1"); }
+
+# A scenario passes only when it reaches its end, and fails whenever harness_fail is called:
+#  - in the scenario's own shell, harness_fail exits it;
+#  - in a subshell (a command substitution, a pipeline, a `( )`), where `exit` ends only the
+#    subshell, harness_fail also leaves a mark in harness_failed_mark and signals the shell that
+#    sourced the harness, whose TERM trap ends it as soon as the command it runs returns; the mark
+#    fails the scenario even if the signal comes too late;
+#  - a check run through harness_passes (harness_checking) fails that check alone.
+# A scenario's last line is harness_pass. The exit trap fails every other exit, an `exit 0` on the
+# way or `set -e` stopping silently included, and any exit after a failure in a subshell.
+harness_owner_pid=$BASHPID
+harness_failed_mark=$HARNESS_WORK/failed.$BASHPID
+rm -f "$harness_failed_mark"
+harness_scenario=1
+harness_passed=
+
+harness_as_tool() { harness_scenario=; }
+
+harness_pass() {
+  [ ! -e "$harness_failed_mark" ] || harness_fail "a check failed in a subshell on the way"
+  harness_passed=1
+  echo "PASS"
+}
+
+harness_exit() {
+  local status=$?
+  if [ -e "$harness_failed_mark" ]; then
+    status=1
+  elif [ -n "$harness_scenario" ] && [ "$status" = 0 ] && [ -z "$harness_passed" ]; then
+    echo "FAIL: the scenario ended before its end (exit status 0 without harness_pass)" >&2
+    status=1
+  fi
+  rm -f "$harness_failed_mark"
+  harness_cleanup
+  exit "$status"
+}
+trap harness_exit EXIT
+trap 'exit 1' TERM
 
 harness_cleanup() {
   set +e  # end everything, whatever fails
@@ -94,6 +141,10 @@ harness_cleanup() {
   local dir
   for dir in "${harness_read_only_dirs[@]}"; do
     chmod u+w "$dir" 2>/dev/null
+  done
+  local step
+  for step in "${harness_exit_steps[@]}"; do
+    eval "$step"
   done
 }
 
@@ -118,14 +169,21 @@ harness_read_only() {
 
 harness_fail() {
   echo "FAIL: $*" >&2
-  [ -z "${harness_checking:-}" ] && harness_show_desktop
+  if [ -z "${harness_checking:-}" ]; then
+    harness_show_desktop
+    if [ "$BASHPID" != "$harness_owner_pid" ]; then
+      echo "$*" >>"$harness_failed_mark"
+      kill -TERM "$harness_owner_pid" 2>/dev/null
+    fi
+  fi
   exit 1
 }
 
 # What a failed scenario leaves for its reader: the windows on the desktop and a screenshot.
 harness_show_desktop() {
   [ -n "${DISPLAY:-}" ] && [ -n "$harness_wineserver_started" ] || return 0
-  local shot=$HARNESS_WORK/failure-$(date +%H%M%S).png
+  local shot
+  shot=$HARNESS_WORK/failure-$(date +%H%M%S).png
   echo "windows on the desktop at the failure:" >&2
   timeout 20 wine "$MIREBORA_PROBE" windows 2>/dev/null | tr -d '\r' | sed 's/^/  /' >&2
   timeout 20 import -display "$DISPLAY" -window root "$shot" 2>/dev/null &&
@@ -146,6 +204,7 @@ harness_wait() {
       harness_fail "waited $seconds s for $what${harness_wait_detail:+ ($harness_wait_detail)}"
     sleep 0.1  # how often the event is looked for
   done
+  # shellcheck disable=SC2034  # how long the wait took, for the scenarios
   harness_waited_ms=$((($(date +%s%N) - started) / 1000000))
 }
 
@@ -203,6 +262,8 @@ harness_display_number() {
 }
 
 harness_start_display() {
+  # Again here: a subshell that starts a display (a benchmark's runs) ends it when it exits.
+  trap harness_exit EXIT
   harness_display_file=$(mktemp "${TMPDIR:-/tmp}/harness-display.XXXXXX")
   Xvfb -displayfd 3 -screen 0 "${harness_outer_screen:-$HARNESS_SCREEN}" -nolisten tcp -noreset \
     3>"$harness_display_file" >/dev/null 2>&1 &
@@ -246,7 +307,6 @@ harness_boot_prefix() {
 harness_start() {
   local locale=${1:-C.UTF-8}
   export LANG=$locale LC_ALL=$locale
-  trap harness_cleanup EXIT
   harness_start_display
   harness_boot_prefix
   harness_wineserver_started=1

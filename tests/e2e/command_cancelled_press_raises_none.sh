@@ -17,8 +17,8 @@ wait_look Selected "$shot-left.png" "${OK_BUTTON[@]}" "$NAVY" "$SELECTED_RING" 0
 with_input WM_LBUTTONUP mouseup 1
 [ "$(all_clicks)" -eq 0 ] || harness_fail "a cancelled press raised: $(cat "$command_log")"
 
-with_input WM_MOUSEMOVE mousemove $(centre_of "${OK_BUTTON[@]}")
+move_pointer_to "${OK_BUTTON[@]}"
 wait_look HighLightSelect "$shot-back.png" "${OK_BUTTON[@]}" "$NAVY" "$HIGHLIGHT_RING" 0
 with_input WM_LBUTTONUP click 1
 [ "$(clicks_of 1)" -eq 1 ] || harness_fail "a later click raised $(clicks_of 1) Clicks"
-echo "PASS"
+harness_pass

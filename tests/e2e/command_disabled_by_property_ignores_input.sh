@@ -22,7 +22,7 @@ expect_command_window
 harness_wait_picture 30 "the Disable look" "$shot-loaded.png" expect_disabled
 
 # Each step waits until the button has handled the input: what it would have painted is painted.
-with_input WM_MOUSEMOVE mousemove $(centre_of "${OFF_BUTTON[@]}")
+move_pointer_to "${OFF_BUTTON[@]}"
 harness_screenshot "$shot-hover.png"
 expect_disabled "$shot-hover.png"
 with_input WM_LBUTTONDOWN mousedown 1
@@ -43,4 +43,4 @@ harness_screenshot "$shot-read.png"
 expect_disabled "$shot-read.png"
 [ "$(all_clicks)" -eq 0 ] || harness_fail "the disabled button raised: $(cat "$command_log")"
 echo "screenshots: $shot-*.png"
-echo "PASS"
+harness_pass

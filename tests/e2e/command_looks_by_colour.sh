@@ -35,4 +35,4 @@ with_input WM_LBUTTONUP mouseup 1
 with_input WM_MOUSEMOVE mousemove $ON_THE_WINDOW
 wait_look Selected "$shot-selected.png" "${CANCEL_BUTTON[@]}" "$NAVY" "$SELECTED_RING" 0
 echo "screenshots: $shot-*.png"
-echo "PASS"
+harness_pass

@@ -39,4 +39,4 @@ with_input WM_MOUSEMOVE mousemove $ON_THE_WINDOW
 wait_look Selected "$shot-selected.png" "${CANCEL_BUTTON[@]}" "$NAVY" "$SELECTED_RING" 0
 [ "$(all_clicks)" -eq 4 ] || harness_fail "other Clicks were raised: $(cat "$command_log")"
 echo "screenshots: $shot-*.png"
-echo "PASS"
+harness_pass

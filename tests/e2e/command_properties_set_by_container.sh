@@ -33,7 +33,7 @@ grep -q "^Stored 2 Caption=Renamed .*FontColour=$RED" "$command_log" ||
 
 post_to_window "$SET_ENABLED" 2 0
 wait_look Disable "$shot-disabled.png" "${CANCEL_BUTTON[@]}" "$DISABLE_LINE" "$DISABLE_RING" 0
-with_input WM_MOUSEMOVE mousemove $(centre_of "${CANCEL_BUTTON[@]}")
+move_pointer_to "${CANCEL_BUTTON[@]}"
 with_input WM_LBUTTONUP click 1
 [ "$(all_clicks)" -eq 0 ] || harness_fail "the disabled button raised a Click"
 
@@ -49,4 +49,4 @@ changes=$(grep '^Changed' "$command_log" | tr '\n' ',')
 [ "$changes" = "Changed 2 Caption,Changed 2 FontColour,Changed 2 Enabled,Changed 2 Enabled," ] ||
   harness_fail "announced: $changes"
 echo "screenshots: $shot-*.png"
-echo "PASS"
+harness_pass

@@ -62,4 +62,4 @@ harness_wait_picture 30 "the stripes again" "$shot-again.png" expect_stripes
 [ "$(grep -c '^Changed 5 Visible$' "$command_log")" -eq 2 ] ||
   harness_fail "Visible changes announced: $(grep '^Changed' "$command_log")"
 echo "screenshots: $shot-*.png"
-echo "PASS"
+harness_pass

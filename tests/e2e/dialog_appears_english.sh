@@ -1,4 +1,4 @@
-# /c on an English (code page 1252) system: the dialog "<ミレボラ>" opens with a 495 x 246
+# Settings mode (/c) on an English (code page 1252) system: the dialog "<ミレボラ>" opens with a 495 x 246
 # client area, placed and laid out as designed, with its band, panel, choices and buttons on
 # screen.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
@@ -6,3 +6,4 @@ source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/settings_scenario.sh"
 source "$(dirname "$0")/lib/dialog_scenario.sh"
 dialog_appears_scenario C.UTF-8
+harness_pass

@@ -57,4 +57,4 @@ expect_choice 1 1 0
 click_control $CANCEL_ID
 wait_host_exit
 [ "$(md5sum <"$DIALOG_INI")" = "$before" ] || harness_fail "ｷｬﾝｾﾙ changed the settings file"
-echo "PASS"
+harness_pass

@@ -39,4 +39,4 @@ echo "$commands" | head -n 3
 [ "$(head -n 1 <<<"$commands")" = "open \\\"$(music_trace_form "$path")\\\" type MPEGVideo Alias MP3Play" ] ||
   harness_fail "the saver did not open the chosen MP3"
 music_expect_sound "$MUSIC_WORK/saver.raw"
-echo "PASS"
+harness_pass

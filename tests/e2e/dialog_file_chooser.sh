@@ -62,4 +62,4 @@ $SETTINGS_KIND_KEY=2
 $SETTINGS_TRACK_KEY=0
 $SETTINGS_FILE_KEY=" ] || harness_fail "unexpected settings file: $(dialog_ini_text)"
 expect_load "$DIALOG_FOLDER_WIN" 0 0 '' "$DIALOG_FOLDER_WIN"
-echo "PASS"
+harness_pass

@@ -43,4 +43,4 @@ expect_focus $CANCEL_ID
 
 harness_probe post "$DIALOG_TITLE" close 0 0
 wait_host_exit
-echo "PASS"
+harness_pass

@@ -46,4 +46,4 @@ dialog_ini_text
 $SETTINGS_KIND_KEY=1
 $SETTINGS_TRACK_KEY=7
 $SETTINGS_FILE_KEY=" ] || harness_fail "unexpected settings file"
-echo "PASS"
+harness_pass

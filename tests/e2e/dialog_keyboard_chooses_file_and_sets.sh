@@ -50,4 +50,4 @@ dialog_ini_text
 $SETTINGS_KIND_KEY=2
 $SETTINGS_TRACK_KEY=0
 $SETTINGS_FILE_KEY=$music" ] || harness_fail "unexpected settings file"
-echo "PASS"
+harness_pass

@@ -38,4 +38,4 @@ click_control $CANCEL_ID
 wait_host_exit
 [ "$(zooms)" = 2 ] || harness_fail "the closing zoom was not played"
 [ ! -e "$DIALOG_INI" ] || harness_fail "a settings file was written"
-echo "PASS"
+harness_pass

@@ -98,4 +98,4 @@ PY
   echo "screenshot: $HARNESS_WORK/dialog-$dpi.png"
   close_dialog
 done
-echo "PASS"
+harness_pass

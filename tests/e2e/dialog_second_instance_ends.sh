@@ -26,4 +26,4 @@ click_control $SET_ID
 wait_host_exit
 [ "$(dialog_ini_text | sed 's/= /=/' | sed -n 2p)" = "$SETTINGS_KIND_KEY=1" ] ||
   harness_fail "Set after a second start did not write: $(dialog_ini_text)"
-echo "PASS"
+harness_pass

@@ -6,3 +6,4 @@ source "$(dirname "$0")/lib/settings_scenario.sh"
 source "$(dirname "$0")/lib/music_scenario.sh"
 source "$(dirname "$0")/lib/dialog_scenario.sh"
 dialog_set_then_saver_scenario zh_CN.UTF-8 936
+harness_pass

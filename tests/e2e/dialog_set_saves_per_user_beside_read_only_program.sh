@@ -30,4 +30,4 @@ expect_dialog
 expect_dialog_cd_track 7
 click_control $CANCEL_ID
 wait_host_exit
-echo "PASS"
+harness_pass

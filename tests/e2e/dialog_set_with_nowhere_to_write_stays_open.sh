@@ -38,4 +38,4 @@ wait_host_exit
 $SETTINGS_KIND_KEY=1
 $SETTINGS_TRACK_KEY=7
 $SETTINGS_FILE_KEY=" ] || harness_fail "the choice was not stored once the folder could be written"
-echo "PASS"
+harness_pass

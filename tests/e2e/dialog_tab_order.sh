@@ -32,4 +32,4 @@ click_control $PANEL_ID 400 150
 expect_focus_path Tab $PANEL_ID ${CHOICE_LABEL_ID[2]} $FILE_BUTTON_ID $SET_ID $CANCEL_ID $PANEL_ID
 harness_probe post "$DIALOG_TITLE" close 0 0
 wait_host_exit
-echo "PASS"
+harness_pass

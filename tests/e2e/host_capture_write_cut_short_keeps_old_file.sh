@@ -33,4 +33,4 @@ press_escape
 harness_wait_gone Valdorique_VC
 expect_host_exit
 expect_no_capture_files
-echo "PASS"
+harness_pass

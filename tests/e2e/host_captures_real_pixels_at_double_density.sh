@@ -18,4 +18,4 @@ harness_wait_picture 30 "the desktop as the scene's ground" "$HARNESS_WORK/saver
 press_escape
 harness_wait_gone Valdorique_VC
 expect_host_exit
-echo "PASS"
+harness_pass

@@ -28,4 +28,4 @@ expect_host_exit
 expect_no_capture_files
 harness_probe post Valdorique_VC close 0 0 >/dev/null
 harness_wait_gone Valdorique_VC
-echo "PASS"
+harness_pass

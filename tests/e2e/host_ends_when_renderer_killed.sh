@@ -13,4 +13,4 @@ harness_run_windows taskkill /F /PID "$pid" || harness_fail "cannot end the rend
 harness_wait_gone Valdorique_VC
 expect_exit_within $HOST_PROMPT_END_MS
 expect_no_capture_files
-echo "PASS"
+harness_pass

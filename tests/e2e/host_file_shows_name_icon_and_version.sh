@@ -10,7 +10,7 @@ install_host
 facts=$(host_probe resources "C:\\Program Files\\$HOST_FOLDER_NAME\\ミレボラ.scr") ||
   harness_fail "cannot read the resources"
 echo "$facts"
-expected='name=ミレボラ\nicon=32x32\nversion=%s.0\nmanifest=1 per-monitor-dpi-aware=1'
-[ "$facts" = "$(printf "$expected" "$MIREBORA_VERSION")" ] ||
+expected_facts='name=ミレボラ\nicon=32x32\nversion=%s.0\nmanifest=1 per-monitor-dpi-aware=1'
+[ "$facts" = "$(printf "$expected_facts" "$MIREBORA_VERSION")" ] ||
   harness_fail "unexpected resources"
-echo "PASS"
+harness_pass

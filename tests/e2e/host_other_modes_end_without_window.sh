@@ -16,4 +16,4 @@ for args in "/a 1234" "s" "/x"; do
     harness_fail "'$args' created a window"
   expect_no_window Valdorique_VC
 done
-echo "PASS"
+harness_pass

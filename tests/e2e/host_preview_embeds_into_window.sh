@@ -33,4 +33,4 @@ expect_preview() {
 
 expect_preview "/p HWND" 152 112
 expect_preview "/P:HWND" 200 150
-echo "PASS"
+harness_pass

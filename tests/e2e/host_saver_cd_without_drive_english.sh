@@ -15,4 +15,4 @@ echo "$commands"
 set cdaudio time format tmsf
 status cdaudio current track" ] || harness_fail "unexpected CD commands"
 expect_silence_after
-echo "PASS"
+harness_pass

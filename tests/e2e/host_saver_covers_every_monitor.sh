@@ -53,4 +53,4 @@ expect_exit_within $HOST_PROMPT_END_MS
 expect_no_window Valdorique_Cover
 harness_wait_picture 30 "the bright window shown again" "$HARNESS_WORK/after.png" \
   expect_colour $BRIGHT_POINT "$BRIGHT"
-echo "PASS"
+harness_pass

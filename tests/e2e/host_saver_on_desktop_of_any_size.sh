@@ -16,4 +16,4 @@ harness_wait_picture 30 "the desktop as the scene's ground" "$HARNESS_WORK/saver
 press_escape
 harness_wait_gone Valdorique_VC
 expect_exit_within $HOST_PROMPT_END_MS
-echo "PASS"
+harness_pass

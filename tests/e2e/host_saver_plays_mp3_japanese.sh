@@ -17,4 +17,4 @@ grep -A1 -xF 'stop MP3Play' <<<"$commands" | grep -qxF 'play MP3Play from 0' ||
 close MP3Play" ] || harness_fail "the MP3 was not stopped and closed at the end"
 music_expect_sound "$MUSIC_WORK/run.raw"
 expect_silence_after
-echo "PASS"
+harness_pass

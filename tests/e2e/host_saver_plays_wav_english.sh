@@ -9,4 +9,4 @@ host_music_run C.UTF-8 2 "$MUSIC_ROOT_WIN\\$MUSIC_WAV_NAME" \
 [ -z "$(music_sent_commands)" ] || harness_fail "MCI was used for a WAV file"
 music_expect_sound "$MUSIC_WORK/run.raw"
 expect_silence_after
-echo "PASS"
+harness_pass

@@ -33,4 +33,4 @@ cursor_calls "$host" | tail -n 1 | grep -q 'count=0$' || harness_fail "the curso
 
 # The snapshot of the screen does not outlast the saver.
 expect_no_capture_files
-echo "PASS"
+harness_pass

@@ -38,4 +38,4 @@ expect_host_exit
 rm -f "$MIREBORA_CAPTURE_DIR"
 ! grep -q 'NtUserShowCursor 0' "$host_log" || tail -n 2 "$host_log" | grep -q 'count=0' ||
   harness_fail "the cursor was not shown again"
-echo "PASS"
+harness_pass

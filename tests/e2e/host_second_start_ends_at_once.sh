@@ -29,4 +29,4 @@ start_host "/a 1234"
 expect_host_exit
 [ -d "$MIREBORA_CAPTURE_DIR" ] || harness_fail "the second host stopped beside a preview"
 kill -0 "$preview_pid" || harness_fail "the preview host ended"
-echo "PASS"
+harness_pass

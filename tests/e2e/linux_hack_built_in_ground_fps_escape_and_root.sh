@@ -37,4 +37,4 @@ kill -TERM "$hack_pid"
 wait_hack_exit
 ! grep -q '^mirebora: steps' "$hack_log" || harness_fail "a pace line without -fps or -pace"
 expect_no_sanitizer_report
-echo "PASS"
+harness_pass

@@ -33,4 +33,4 @@ for visual in "" --visual-without-opengl; do
   wait_hack_exit
 done
 expect_no_sanitizer_report
-echo "PASS"
+harness_pass

@@ -21,4 +21,4 @@ cmp "$linux_work/hack.trace" "$linux_work/core.trace" ||
     "$linux_work/core.trace" | head -n 5)"
 echo "$(grep -c '^frame ' "$linux_work/hack.trace") states compared, $(wc -l <"$linux_work/hack.trace") lines"
 expect_no_sanitizer_report
-echo "PASS"
+harness_pass

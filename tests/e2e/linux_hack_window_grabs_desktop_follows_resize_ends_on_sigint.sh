@@ -25,4 +25,4 @@ kill -INT "$hack_pid"
 wait_hack_exit
 xdotool search --classname '^mirebora$' >/dev/null 2>&1 && harness_fail "the window is still there"
 expect_no_sanitizer_report
-echo "PASS"
+harness_pass

@@ -10,8 +10,11 @@ function(mirebora_linux_scenario name)
     ENVIRONMENT "MIREBORA_NATIVE=${CMAKE_BINARY_DIR}")
 endfunction()
 
-mirebora_linux_scenario(linux_hack_runs_under_xscreensaver)
-mirebora_linux_scenario(linux_hack_window_grabs_desktop_follows_resize_ends_on_sigint)
-mirebora_linux_scenario(linux_hack_built_in_ground_fps_escape_and_root)
-mirebora_linux_scenario(linux_hack_draws_into_given_window_and_ends_with_it)
-mirebora_linux_scenario(linux_hack_steps_as_scene_trace_over_10000_frames)
+# Every linux_hack_*.sh of this folder, found by pattern; the package's scenario needs the package
+# and is registered with it (cmake/linux_package.cmake).
+file(GLOB mirebora_linux_scenario_scripts CONFIGURE_DEPENDS
+     ${MIREBORA_LINUX_SCENARIOS_DIR}/linux_hack_*.sh)
+foreach(script IN LISTS mirebora_linux_scenario_scripts)
+  get_filename_component(name ${script} NAME_WE)
+  mirebora_linux_scenario(${name})
+endforeach()

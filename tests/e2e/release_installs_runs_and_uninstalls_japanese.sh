@@ -59,4 +59,4 @@ expect_gone "$MIREBORA_CAPTURE_DIR"
 expect_no_desktop_value SCRNSAVE.EXE
 expect_no_desktop_value ScreenSaveActive
 [ -f "$USER_SETTINGS_DIR/$PRODUCT_NAME.ini" ] || harness_fail "the user's own settings were removed"
-echo "PASS"
+harness_pass

@@ -15,10 +15,3 @@ set_tests_properties(release_package_contents PROPERTIES
   LABELS e2e
   FIXTURES_REQUIRED mirebora_release
   ENVIRONMENT "${MIREBORA_SCENARIO_ENVIRONMENT}")
-
-mirebora_scenario(release_installs_runs_and_uninstalls_japanese
-                  release_installs_runs_and_uninstalls_japanese.sh)
-mirebora_scenario(release_upgrade_keeps_settings_english release_upgrade_keeps_settings_english.sh)
-set_tests_properties(release_installs_runs_and_uninstalls_japanese
-                     release_upgrade_keeps_settings_english
-                     PROPERTIES FIXTURES_REQUIRED mirebora_release)

@@ -57,4 +57,4 @@ expect_desktop_value SCRNSAVE.EXE "$other_saver"
 expect_desktop_value ScreenSaveActive 1
 expect_gone "$INSTALL_DIR"
 [ ! -e "$USER_SETTINGS_DIR" ] || harness_fail "the user's settings were kept though asked not to"
-echo "PASS"
+harness_pass

@@ -18,4 +18,4 @@ for message in "close 0" "$WM_ENDSESSION $SESSION_ENDS"; do
   echo "after $message:"
   expect_mode_and_cursor_restored
 done
-echo "PASS"
+harness_pass

@@ -12,4 +12,4 @@ harness_probe gone Valdorique_VC 0 || harness_fail "a window was left behind"
 # The cursor hidden at start is visible again.
 grep 'NtUserShowCursor' "$renderer_log" | tail -n 1 | grep -q 'NtUserShowCursor 1, count=0' ||
   harness_fail "the cursor was not shown again"
-echo "PASS"
+harness_pass

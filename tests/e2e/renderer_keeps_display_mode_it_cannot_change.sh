@@ -22,4 +22,4 @@ wait_renderer_exit
   harness_fail "the display mode was changed or restored: $(grep NtUserChangeDisplaySettings "$renderer_log")"
 grep 'NtUserShowCursor' "$renderer_log" | tail -n 1 | grep -q 'NtUserShowCursor 1, count=0' ||
   harness_fail "the cursor was not shown again"
-echo "PASS"
+harness_pass

@@ -10,7 +10,7 @@ readonly SC_MINIMIZE=0xF020
 readonly PACE_SECONDS=10
 # Each frame fills the screen with textured sky and ground, which costs llvmpipe 17 to 20 ms of
 # CPU here: 60 frames a second took 1.0 to 1.2 cores, the loop that drew flat out 1.6 to 1.8.
-# The budget holds the renderer to half a core: 0.50 here in scripts/bench-renderer-pace, 0.40
+# The budget holds the renderer to half a core: 0.50 here in scripts/bench/renderer-pace, 0.40
 # with stress-ng on one core. 0.6 leaves room for a budget measured over a second while the
 # scene's cost changes within it. A waiting loop that spun instead would add a whole core on top, and drawing faster
 # than 60 frames a second shows in the frame count.
@@ -65,4 +65,4 @@ awk -v c="$minimised" -v m="$MAX_MINIMISED_CORES" 'BEGIN { exit !(c <= m) }' ||
 
 harness_probe post Valdorique_VC close 0 0
 wait_renderer_exit 10
-echo "PASS"
+harness_pass

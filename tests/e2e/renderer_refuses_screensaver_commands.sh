@@ -21,4 +21,4 @@ expect_renderer_window
 harness_probe post Valdorique_VC syscommand $SC_CLOSE 0 || harness_fail "cannot post"
 wait_renderer_exit
 [ "$renderer_exit_code" -eq 0 ] || harness_fail "exit code $renderer_exit_code"
-echo "PASS"
+harness_pass

@@ -11,10 +11,10 @@ start_renderer trace+msgbox
 error_boxes_shown() { dialogs=$(harness_probe dialogs Error) && [ "$dialogs" != "count=0" ]; }
 harness_wait 30 "a message box 'Error'" error_boxes_shown
 echo "$dialogs"
-expected='count=1
+expected_dialogs='count=1
 text=Failed to open DIB file c:\k_vusa\Valdorique1.bmp.\n
 owner=Valdorique_VC'
-[ "$dialogs" = "$expected" ] || harness_fail "unexpected message boxes"
+[ "$dialogs" = "$expected_dialogs" ] || harness_fail "unexpected message boxes"
 harness_probe press-ok Error || harness_fail "cannot press OK"
 # Closed once the probe reports no box at all (a probe that failed to run reports nothing).
 error_boxes_closed() { [ "$(harness_probe dialogs Error | head -n 1)" = "count=0" ]; }
@@ -29,4 +29,4 @@ wait_renderer_exit
 [ "$renderer_exit_code" -eq 0 ] || harness_fail "exit code $renderer_exit_code"
 # One message box in the whole run.
 [ "$(count_in_log 'MSGBOX_OnInit')" -eq 1 ] || harness_fail "$(count_in_log 'MSGBOX_OnInit') message boxes"
-echo "PASS"
+harness_pass

@@ -38,4 +38,4 @@ wait_renderer_exit
 boxes=$(count_in_log MSGBOX_OnInit)
 [ "$boxes" -eq 4 ] || harness_fail "$boxes message boxes"
 harness_probe gone Valdorique_VC 0 || harness_fail "a window was left behind"
-echo "PASS"
+harness_pass

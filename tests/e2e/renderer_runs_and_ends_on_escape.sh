@@ -16,4 +16,4 @@ press_escape
 wait_renderer_exit
 [ "$renderer_exit_code" -eq 0 ] || harness_fail "exit code $renderer_exit_code"
 expect_mode_and_cursor_restored
-echo "PASS"
+harness_pass

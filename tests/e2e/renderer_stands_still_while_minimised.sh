@@ -29,4 +29,4 @@ wait_frames 10 "after restoring"
 
 harness_probe post Valdorique_VC close 0 0
 wait_renderer_exit
-echo "PASS"
+harness_pass

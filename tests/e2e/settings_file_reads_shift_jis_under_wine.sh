@@ -41,4 +41,4 @@ expected=$(settings_sjis "$long_value" | head -c 255 | od -An -v -tx1 | tr -d ' 
 got=$(settings_probe read-value "$folder\\ミレボラ.ini" Section "$SETTINGS_FILE_KEY") ||
   harness_fail "read-value: exit $?"
 [ "$got" = "value=$expected" ] || harness_fail "long value: expected value=$expected, got $got"
-echo "PASS"
+harness_pass

@@ -18,4 +18,4 @@ settings_make_music_file "$music"
 settings_probe save "$folder" 1 12 "$music" || harness_fail "save: exit $?"
 expect_saved_music "$(settings_unix_path "$folder")/ミレボラ.ini" CP1252 "$music"
 expect_load "$folder" 1 12 "$music" 'C:\settings_e2e\Musique'
-echo "PASS"
+harness_pass

@@ -21,4 +21,4 @@ music='C:\settings_e2e\音楽\¥100〜.mp3'
 settings_make_music_file "$music"
 settings_probe save "$folder" 2 0 "$music" || harness_fail "save: exit $?"
 expect_load "$folder" 2 0 "$music" 'C:\settings_e2e\音楽'
-echo "PASS"
+harness_pass

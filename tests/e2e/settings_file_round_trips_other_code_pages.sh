@@ -47,4 +47,4 @@ $SETTINGS_KIND_KEY=1
 $SETTINGS_TRACK_KEY=3
 $SETTINGS_FILE_KEY=" ] || harness_fail "$locale: the Japanese save left $(cat -v "$ini")"
 done
-echo "PASS"
+harness_pass

@@ -1,3 +1,4 @@
+# shellcheck disable=SC2034  # the variables set here are read by the scripts that source this file
 # The Command button's looks by colour, for the scenarios of the button and of the dialog that
 # holds three of them. Sourced after tests/e2e/lib/renderer_scenario.sh (for expect_colour).
 
@@ -31,7 +32,7 @@ body_colour() {
 # top, the inner ring below it, and the body near its top and bottom, a little left of the
 # caption, show these colours.
 expect_look() {
-  local png=$1 x=$2 y=$3 height=$5 column=$(($2 + 30)) body=$(($2 + 6))
+  local png=$1 y=$3 height=$5 column=$(($2 + 30)) body=$(($2 + 6))
   expect_colour "$png" "$column" $((y + 1)) "$6" 4
   expect_colour "$png" "$column" $((y + 2)) "$7" 4
   expect_colour "$png" "$body" $((y + 5)) "$(body_colour 5 "$height" "$8")" 3

@@ -1,3 +1,4 @@
+# shellcheck disable=SC2034  # the variables set here are read by the scripts that source this file
 # Shared steps of the Command button scenarios: the test window and its layout; the button's
 # looks come from command_looks.sh. Sourced after scripts/lib/wine-harness.sh and
 # tests/e2e/lib/renderer_scenario.sh (for expect_colour).
@@ -90,8 +91,9 @@ expect_command_window() {
     expect_look "${OK_BUTTON[@]}" "$NAVY" "$NORMAL_RING" 0
 }
 
-# centre_of LEFT TOP WIDTH HEIGHT: the button's centre as "X Y".
-centre_of() { echo "$(($1 + $3 / 2)) $(($2 + $4 / 2))"; }
+# move_pointer_to LEFT TOP WIDTH HEIGHT: the pointer moves to the button's centre, and the test
+# window has handled the move.
+move_pointer_to() { with_input WM_MOUSEMOVE mousemove "$(($1 + $3 / 2))" "$(($2 + $4 / 2))"; }
 
 # darkest_in_caption PNG LEFT TOP WIDTH HEIGHT: the darkest grey level of the caption's band.
 darkest_in_caption() {
@@ -127,7 +129,7 @@ report_properties() {
 # hover LEFT TOP WIDTH HEIGHT: moves the pointer to the enabled button's centre and waits for its
 # hover look (HighLight, or HighLightSelect with the same frame): the button has seen the pointer.
 hover() {
-  with_input WM_MOUSEMOVE mousemove $(centre_of "$@")
+  move_pointer_to "$@"
   harness_wait_picture 30 "the hover look" "$HARNESS_WORK/command-hover.png" \
     expect_colour $(($1 + 30)) $(($2 + 2)) "$HIGHLIGHT_RING" 4
 }

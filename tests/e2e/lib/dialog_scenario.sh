@@ -1,3 +1,4 @@
+# shellcheck disable=SC2034  # the variables set here are read by the scripts that source this file
 # Shared steps of the settings dialog scenarios: the host copied into a folder whose name has
 # blanks and Japanese characters, started with /c; the dialog's controls, looked at with the
 # dialog probe and clicked with xdotool; the settings file it writes.
@@ -176,12 +177,12 @@ click_control() {
   xdotool click 1
 }
 
-# wait_host_exit [SECONDS]: the host ends within SECONDS (30 by default); sets host_exit_code.
+# wait_host_exit: the host ends within 30 s; sets host_exit_code.
 # When it showed the dialog, the wait lasts until Wine has destroyed the window too, since a
 # dialog still there would make the next host end at once.
 dialog_host_ended() { ! kill -0 "$dialog_pid" 2>/dev/null; }
 wait_host_exit() {
-  harness_wait "${1:-30}" "the host to end" dialog_host_ended
+  harness_wait 30 "the host to end" dialog_host_ended
   wait "$dialog_pid"
   host_exit_code=$?
   if [ "$dialog_pid" = "$dialog_shown_by" ]; then
@@ -300,7 +301,7 @@ count=31" ] || harness_fail "unexpected repeat list: $(head -n 3 <<<"$combo")"
   local left right
   left=$(harness_pixel "$shot" $((dialog_origin_x + 12 + 5)) $((dialog_origin_y + 16 + 150)))
   right=$(harness_pixel "$shot" $((dialog_origin_x + 12 + 460)) $((dialog_origin_y + 16 + 150)))
-  read -r lr lg lb <<<"$left"
+  read -r lr _ lb <<<"$left"
   read -r rr _ _ <<<"$right"
   [ "$lr" -ge 200 ] && [ "$lr" -gt "$rr" ] && [ $((lb - lr)) -le 10 ] ||
     harness_fail "no brushed grey panel ($left at its left, $right at its right)"
@@ -311,7 +312,6 @@ count=31" ] || harness_fail "unexpected repeat list: $(head -n 3 <<<"$combo")"
   # The two buttons' navy frame lines.
   expect_client_colour "$shot" $((316 + 30)) 201 "0 60 116" 4
   expect_client_colour "$shot" $((400 + 30)) 201 "0 60 116" 4
-  echo "PASS"
 }
 
 # expect_choice KIND REPEAT_ENABLED FILE_ENABLED: waits until the choice KIND's image shows
@@ -454,5 +454,4 @@ status cdaudio current track" ] || harness_fail "the saver did not start the CD"
   press_escape
   wait_host_exit
   [ -z "$(ls -A "$MIREBORA_CAPTURE_DIR")" ] || harness_fail "files left in C:\\k_vusa"
-  echo "PASS"
 }

@@ -1,3 +1,4 @@
+# shellcheck disable=SC2034  # the variables set here are read by the scripts that source this file
 # Shared steps of the host scenarios: installing ミレボラ.scr and ミレボラ.dll into a folder whose
 # name has blanks and Japanese characters, a desktop to capture, starting and ending the host,
 # and checking the capture files. Sourced after scripts/lib/wine-harness.sh; brings the renderer
@@ -17,6 +18,7 @@ host_pid=
 
 # install_host [--without-renderer]: copies the programs into HOST_DIR, starting from an empty
 # folder and an empty capture folder.
+# shellcheck disable=SC2120  # host_reports_missing_renderer.sh passes --without-renderer
 install_host() {
   rm -rf "$HOST_DIR" "$MIREBORA_CAPTURE_DIR"
   mkdir -p "$HOST_DIR"
@@ -78,15 +80,16 @@ host_limit_files() {
   ulimit -f "$HOST_FILE_LIMIT_KB"
 }
 
-# wait_host_exit [SECONDS]: waits for the host to end (30 s by default), sets host_exit_code and
+# wait_host_exit: waits up to 30 s for the host to end, sets host_exit_code and
 # host_exit_ms (how long the wait took).
 # Once the host's process has ended, Wine takes a moment more to destroy its windows: the wait
 # includes that, since a saver window still there would make the next host end at once.
 host_ended() { ! kill -0 "$host_pid" 2>/dev/null; }
 wait_host_exit() {
-  harness_wait "${1:-30}" "the host to end" host_ended
+  harness_wait 30 "the host to end" host_ended
   wait "$host_pid"
   host_exit_code=$?
+  # shellcheck disable=SC2154  # set by harness_wait
   host_exit_ms=$harness_waited_ms
   harness_wait_gone Valdorique_Main 30 Valdorique_S
   harness_wait_gone '<ミレボラ>' 30 Valdorique_P
@@ -144,7 +147,7 @@ expect_private_capture_files() {
     facts=$(host_probe access "C:\\k_vusa\\Valdorique$i.bmp") ||
       harness_fail "cannot read the access list of Valdorique$i.bmp"
     user=$(sed -n 's/^user=//p' <<<"$facts")
-    echo "Valdorique$i.bmp:" $(grep '^ace=' <<<"$facts")
+    echo "Valdorique$i.bmp: $(grep '^ace=' <<<"$facts" | paste -s -d ' ')"
     grep -qx "ace=allow $user 0x[0-9a-f]*" <<<"$facts" ||
       harness_fail "Valdorique$i.bmp does not let its user in: $facts"
     for sid in $(sed -n 's/^ace=[a-z]* \([^ ]*\) .*/\1/p' <<<"$facts"); do
@@ -237,8 +240,8 @@ host_music_run() {
 
 # expect_silence_after: nothing sounds once the host has ended.
 expect_silence_after() {
-  local peak seconds
-  read -r peak seconds <<<"$(music_measure "$MUSIC_WORK/after.raw")"
+  local peak
+  read -r peak _ <<<"$(music_measure "$MUSIC_WORK/after.raw")"
   echo "after the end: peak amplitude $peak"
   awk -v p="$peak" -v t="$MUSIC_SOUND_THRESHOLD" 'BEGIN { exit !(p < t) }' ||
     harness_fail "the music still sounds after the host ended"

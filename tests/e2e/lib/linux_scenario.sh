@@ -1,3 +1,4 @@
+# shellcheck disable=SC2034  # the variables set here are read by the scripts that source this file
 # Shared steps of the Linux hack's scenarios: a private display, the hack run under the
 # sanitizers with their reports kept, a desktop to grab, and looking at what the hack shows.
 # Sourced after scripts/lib/wine-harness.sh; brings the renderer scenarios' colour checks
@@ -22,7 +23,6 @@ hack_log=
 # end, so that the leak check can name what Mesa leaks (tests/lsan.supp).
 linux_start() {
   export LANG=C.UTF-8 LC_ALL=C.UTF-8
-  trap harness_cleanup EXIT
   harness_start_display
   mkdir -p "$HARNESS_WORK"
   linux_work=$(mktemp -d "$HARNESS_WORK/linux.XXXXXX")

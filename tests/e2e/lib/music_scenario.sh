@@ -1,3 +1,4 @@
+# shellcheck disable=SC2034  # the variables set here are read by the scripts that source this file
 # Helpers for the background music scenarios: a PulseAudio null sink that gives Wine its wave
 # devices and records what they play, test tones in a folder whose name has blanks and
 # characters outside both the English and the Japanese ANSI code page, and the music probe
@@ -32,7 +33,7 @@ music_start_audio() {
     --load="module-null-sink sink_name=nul" \
     --load="module-native-protocol-unix auth-anonymous=1" >"$MUSIC_WORK/pulseaudio.log" 2>&1 &
   music_pulse_pid=$!
-  trap 'harness_cleanup; music_stop_audio' EXIT
+  harness_at_exit music_stop_audio
   harness_wait 30 "the PulseAudio server to answer" music_audio_answers
   pactl set-default-sink nul || harness_fail "no null sink"
 }

@@ -1,3 +1,4 @@
+# shellcheck disable=SC2034  # the variables set here are read by the scripts that source this file
 # Shared steps of the release scenarios: installing and uninstalling the packages silently with
 # Wine's msiexec, and looking at what an installation leaves: files, Programs and Features
 # entries, the screen-saver values, settings files. Sourced after scripts/lib/wine-harness.sh.

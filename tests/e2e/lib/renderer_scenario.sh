@@ -1,3 +1,4 @@
+# shellcheck disable=SC2034  # the variables set here are read by the scripts that source this file
 # Shared steps of the renderer scenarios: sample capture files, starting and ending ミレボラ.dll,
 # and looking at what it shows. Sourced after scripts/lib/wine-harness.sh.
 
@@ -88,8 +89,9 @@ expect_ground_and_sky() {
 
 # expect_colour PNG X Y "R G B" [TOLERANCE]
 expect_colour() {
-  local actual expected=($4) tolerance=${5:-24} i
-  actual=($(harness_pixel "$1" "$2" "$3"))
+  local actual expected tolerance=${5:-24} i
+  read -r -a expected <<<"$4"
+  read -r -a actual <<<"$(harness_pixel "$1" "$2" "$3")"
   for i in 0 1 2; do
     local d=$((actual[i] - expected[i]))
     [ ${d#-} -le "$tolerance" ] || harness_fail "pixel ($2, $3) is ${actual[*]}, expected $4"
@@ -99,8 +101,9 @@ expect_colour() {
 # expect_other_colour PNG X Y "R G B": the pixel differs from that colour clearly (by more than 60
 # in some channel).
 expect_other_colour() {
-  local actual expected=($4) i
-  actual=($(harness_pixel "$1" "$2" "$3"))
+  local actual expected i
+  read -r -a expected <<<"$4"
+  read -r -a actual <<<"$(harness_pixel "$1" "$2" "$3")"
   for i in 0 1 2; do
     local d=$((actual[i] - expected[i]))
     [ ${d#-} -le 60 ] || return 0

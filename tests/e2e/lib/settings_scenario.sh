@@ -1,3 +1,4 @@
+# shellcheck disable=SC2034  # the variables set here are read by the scripts that source this file
 # Helpers for the settings file scenarios: the settings probe and a scratch folder in drive C.
 # Source after scripts/lib/wine-harness.sh.
 
