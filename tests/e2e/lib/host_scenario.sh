@@ -167,11 +167,17 @@ expect_private_capture_files() {
 open_probe_window() {
   local out
   out=$(mktemp)
-  wine "$HOST_PROBE" window "$@" >"$out" 2>/dev/null &
-  harness_track $!
+  wine "$HOST_PROBE" window "$@" >"$out" 2>"$out.err" &
+  probe_window_pid=$!
+  harness_track "$probe_window_pid"
   probe_window_opened() {
     probe_window_hwnd=$(tr -d '\r' <"$out" | sed -n 's/^hwnd=//p')
-    [ -n "$probe_window_hwnd" ]
+    [ -n "$probe_window_hwnd" ] && return 0
+    # What a failed wait shows: whether the probe still runs, and what Wine said.
+    kill -0 "$probe_window_pid" 2>/dev/null && harness_wait_detail="the probe runs" ||
+      harness_wait_detail="the probe ended"
+    harness_wait_detail+="; $(tail -n 5 "$out.err" | tr '\n' ' ')"
+    return 1
   }
   harness_wait 30 "the probe window $1 to open" probe_window_opened
 }
