@@ -78,13 +78,13 @@ scenario no_harness_pass fails "FAIL: the scenario ended before its end" <<'SCEN
 harness_wait 5 "the root folder" test -d /
 SCENARIO
 
-# (iv) The positive control: waits that succeed, one for a file another process writes, a value
-# from a command substitution, and a failing check run through harness_passes, which fails only
-# that check.
+# (iv) The positive control: waits that succeed, one for a file a process in the background
+# writes, a value from a command substitution, and a failing check run through harness_passes,
+# which fails only that check.
 scenario passes passes "PASS" <<'SCENARIO'
 file=$HARNESS_WORK/event
 rm -f "$file"
-(sleep 0.3 && echo written >"$file") &
+(echo written >"$file") &
 harness_wait 10 "the file the other process writes" test -s "$file"
 content=$(cat "$file")
 [ "$content" = written ] || harness_fail "the file holds '$content'"
