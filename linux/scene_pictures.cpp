@@ -1,6 +1,6 @@
 #include "linux/scene_pictures.h"
 
-#include "linux/built_in_ground.h"
+#include "scene/built_in_ground.h"
 #include "linux/embedded_pictures.h"
 #include "scene/dib_decoder.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "linux/built_in_ground.h"
+#include "scene/built_in_ground.h"
 #include "linux/embedded_pictures.h"
 #include "scene/dib_decoder.h"
 

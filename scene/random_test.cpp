@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
+
+#include "scene/no_capture_files.h"
+#include "scene/scene.h"
+#include "scene/scene_seed.h"
 
 #include "scene/testing/scene_test_support.h"
 
@@ -40,6 +45,33 @@ TEST(RandomGeneratorTest, StateWrapsModulo2To32AndValuesStayIn15Bits) {
   EXPECT_EQ(random.state(), referenceState);
   EXPECT_EQ(lowest, 0);
   EXPECT_EQ(highest, 32767);
+}
+
+// The primary monitor keeps the seed every run has had; the places after it each start their own
+// scene, whose meteors differ from every other place's from the first spawn on.
+TEST(SceneSeedTest, PrimaryKeepsItsSeedAndEveryOtherPlaceShowsOtherMeteors) {
+  EXPECT_EQ(SceneSeedForPlace(0), RandomGenerator().state());
+  EXPECT_EQ(SceneSeedForPlace(-3), SceneSeedForPlace(0));
+
+  NoCaptureFiles noFiles;
+  constexpr int kPlaces = 16;
+  constexpr int kSteps = 3000;  // three meteors spawned and two struck
+  std::set<uint32_t> seeds;
+  std::set<std::vector<float>> firstMeteors, laterStates;
+  for (int place = 0; place < kPlaces; ++place) {
+    seeds.insert(SceneSeedForPlace(place));
+    Scene scene(noFiles, SceneSeedForPlace(place));
+    scene.ResetScene();
+    const Meteor& first = scene.meteors[0];
+    firstMeteors.insert({first.x, first.z, first.size, first.stepX, first.stepZ});
+    scene.Advance(kSteps);
+    std::vector<float> state;
+    for (const Meteor& meteor : scene.meteors) state.insert(state.end(), {meteor.x, meteor.z});
+    laterStates.insert(state);
+  }
+  EXPECT_EQ(seeds.size(), size_t{kPlaces});
+  EXPECT_EQ(firstMeteors.size(), size_t{kPlaces});
+  EXPECT_EQ(laterStates.size(), size_t{kPlaces});
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ constexpr std::array<GroundCorner, 4> kGroundCorners = {{
 }};
 }  // namespace
 
-Scene::Scene(CaptureImageLoader& loader) : loader_(loader) {}
+Scene::Scene(CaptureImageLoader& loader, uint32_t seed) : random(seed), loader_(loader) {}
 
 bool Scene::InitScene() {
   if (!BuildCaptureTextures(loader_, captureTextures)) {

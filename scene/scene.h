@@ -16,7 +16,8 @@
 // draw.
 class Scene : public SceneState, public FrameScene {
  public:
-  explicit Scene(CaptureImageLoader& loader);
+  // `seed` starts the random generator; the default is the primary monitor's (SceneSeedForPlace).
+  explicit Scene(CaptureImageLoader& loader, uint32_t seed = RandomGenerator::kInitialState);
 
   // Loads the capture textures, resets the scene, sets the fixed drawing state and compiles the
   // fixed geometry. False when no capture file could be loaded. Needs a current rendering

@@ -1,4 +1,4 @@
-#include "linux/built_in_ground.h"
+#include "scene/built_in_ground.h"
 
 #include <array>
 #include <cstddef>
