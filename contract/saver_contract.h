@@ -66,8 +66,9 @@ inline std::wstring HostCapturePath(CaptureRole role) {
 inline constexpr char kRendererWindowClass[] = "OpenGL";
 inline constexpr char kRendererWindowTitle[] = "Valdorique_VC";
 inline constexpr auto kRendererWindowTitleWide = WideAscii(kRendererWindowTitle);
-// The black windows over the monitors the scene does not fill.
-inline constexpr char kCoverWindowTitle[] = "Valdorique_Cover";
+// The windows of the scenes on the monitors other than the primary, each on a thread of its own.
+inline constexpr char kMonitorSceneWindowClass[] = "OpenGLMonitor";
+inline constexpr char kMonitorSceneWindowTitle[] = "Valdorique_Monitor";
 
 // ---- The host (wide): the renderer it starts from its own folder, and its windows. While a
 // saver window or a settings dialog exists, a second host start ends at once.

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
-// Where the scene goes on the user's displays, decided from what the system reports, with no
-// platform calls: whether the display mode is changed, and which monitors are covered in black.
+// Where the scenes go on the user's displays, decided from what the system reports, with no
+// platform calls: whether the display mode is changed, and which monitors show a scene of their
+// own besides the primary monitor's, then and after the displays change.
 
 // A rectangle of the virtual screen, in pixels; right and bottom are outside it.
 struct ScreenRect {
@@ -34,8 +36,44 @@ struct DisplayMode {
 enum class ModeChoice { ChangeToDesignMode, KeepCurrentMode };
 ModeChoice ChooseDisplayMode(const std::vector<DisplayMode>& offered, const DisplayMode& design);
 
-// The monitors to cover with a black window while the scene runs on `scene`: every monitor that
-// the scene's rectangle does not already hold, whole. Monitors inside it (the scene's own, or a
-// copy of it on a cloned display) need none; each cover is listed once.
-std::vector<ScreenRect> CoverRects(const std::vector<ScreenRect>& monitors,
-                                   const ScreenRect& scene);
+// A monitor as the system lists it: its device name ("\\\\.\\DISPLAY2"), its place on the virtual
+// screen, and whether it is the primary monitor.
+struct MonitorInfo {
+  std::string device;
+  ScreenRect rect;
+  bool primary = false;
+};
+
+// The primary monitor's rectangle: the one marked primary, else the one at the origin, else the
+// first; empty when there is no monitor at all.
+ScreenRect PrimaryMonitorRect(const std::vector<MonitorInfo>& monitors);
+
+// A scene on a monitor other than the primary: the monitor's device and rectangle, and the place
+// its seed came from (1, 2, ...; the primary's scene is place 0).
+struct MonitorScenePlace {
+  std::string device;
+  ScreenRect rect;
+  int place = 0;
+  bool operator==(const MonitorScenePlace& o) const {
+    return device == o.device && rect == o.rect && place == o.place;
+  }
+};
+
+// What changes among the other monitors' scenes when the displays do.
+struct MonitorScenesChange {
+  std::vector<std::string> end;          // scenes whose monitor is gone or now holds none
+  std::vector<MonitorScenePlace> move;   // scenes that go on, at their monitor's new rectangle
+  std::vector<MonitorScenePlace> start;  // monitors with no scene yet
+};
+
+// Plans the scenes of the monitors other than the primary's, from those `running` and the
+// `monitors` the system lists now; `primaryScene` is the rectangle the primary's scene fills.
+// Every monitor gets a scene of its own except those the primary's scene holds whole (the
+// primary itself, a clone of it) and those with no area; monitors listed twice at one rectangle
+// (clones of each other) get one. A scene is known by its monitor's device: it goes on, moved
+// when its monitor moved or changed size, and keeps its place and its simulation. A new scene
+// takes the lowest place no scene has, so its seed differs from every running scene's; at the
+// start, with none running, the monitors take places 1, 2, ... in the order they are listed.
+MonitorScenesChange PlanMonitorScenes(const std::vector<MonitorScenePlace>& running,
+                                      const std::vector<MonitorInfo>& monitors,
+                                      const ScreenRect& primaryScene);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 #include <cmath>
 
 #include "scene/opengl.h"
@@ -43,6 +44,22 @@ TEST(SetProjectionTest, FollowsTheClientSizeWithA45DegreeView) {
   const auto m = Matrix(GL_MODELVIEW_MATRIX);
   for (int i = 0; i < 16; ++i) {
     EXPECT_FLOAT_EQ(m[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
+  }
+}
+
+// Every monitor shape keeps a circle round: a pixel spans the same angle across and down, and
+// the view fills the whole monitor.
+TEST(SetProjectionTest, PortraitWideAndLargeMonitorsAreNotStretched) {
+  OffscreenGlTestContext gl(64, 64);
+  ASSERT_TRUE(gl.current());
+  for (const auto& [width, height] : {std::pair{768, 1024}, {3440, 1440}, {3840, 2160}}) {
+    SetProjection(width, height);
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, width, height}));
+    const auto p = Matrix(GL_PROJECTION_MATRIX);
+    EXPECT_NEAR(p[5], kFocal, 1e-5) << width << "x" << height;
+    EXPECT_NEAR(p[0] * width, p[5] * height, 1e-3) << width << "x" << height;
   }
 }
 

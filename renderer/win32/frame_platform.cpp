@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include <string_view>
+
 namespace {
 
 // Waits for the next frame end within a millisecond, not within the system's default tick.
@@ -15,11 +17,12 @@ int64_t FileTimeTicks(const FILETIME& time) {
 
 }  // namespace
 
-WindowsFramePlatform::WindowsFramePlatform(RendererWindow& renderer)
-    : renderer_(renderer),
-      // The display's refresh rate as Windows reports it; 0 and 1 stand for the hardware's
-      // default, which the pacer takes as unknown.
-      refreshHz_(GetDeviceCaps(renderer.deviceContext, VREFRESH)) {
+WindowsFramePlatform::WindowsFramePlatform(SceneWindow& scene, DeskStop& desk,
+                                           FramePlatformOptions options)
+    : scene_(scene),
+      desk_(desk),
+      options_(std::move(options)),
+      refreshHz_(RefreshRateOfWindow(scene.window, scene.deviceContext)) {
   timeBeginPeriod(kTimerResolutionMs);
 }
 
@@ -35,16 +38,22 @@ bool WindowsFramePlatform::PumpInput(const LoopProgress&) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  return !renderer_.escapePressed;
+  if (scene_.displayChanged) {
+    scene_.displayChanged = false;
+    refreshHz_ = RefreshRateOfWindow(scene_.window, scene_.deviceContext);
+    if (options_.onDisplayChange) options_.onDisplayChange();
+  }
+  if (scene_.endRequested) desk_.Request();
+  return !desk_.Requested() && !(options_.retired != nullptr && *options_.retired);
 }
 
 bool WindowsFramePlatform::TakeNewSize(int& width, int& height) {
-  if (!renderer_.sizeChanged) {
+  if (!scene_.sizeChanged) {
     return false;
   }
-  renderer_.sizeChanged = false;
-  width = renderer_.clientWidth;
-  height = renderer_.clientHeight;
+  scene_.sizeChanged = false;
+  width = scene_.clientWidth;
+  height = scene_.clientHeight;
   return true;
 }
 
@@ -59,7 +68,18 @@ void WindowsFramePlatform::WaitForInput(int64_t ticks) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, timeout, QS_ALLINPUT);
 }
 
-void WindowsFramePlatform::ShowFrame(int64_t) { SwapBuffers(renderer_.deviceContext); }
+void WindowsFramePlatform::ShowFrame(int64_t) { SwapBuffers(scene_.deviceContext); }
+
+void WindowsFramePlatform::Report(const char* line) {
+  // The loop's lines begin "mirebora: "; another monitor's scene says which it is.
+  constexpr std::string_view kLoopName = "mirebora";
+  const std::string_view text(line);
+  if (options_.reportName == kLoopName || text.substr(0, kLoopName.size()) != kLoopName) {
+    OutputDebugStringA(line);
+    return;
+  }
+  OutputDebugStringA((options_.reportName + std::string(text.substr(kLoopName.size()))).c_str());
+}
 
 int64_t WindowsFramePlatform::ProcessCpuTime::Now() {
   FILETIME created{}, exited{}, kernel{}, user{};

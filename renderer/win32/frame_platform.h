@@ -2,30 +2,65 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
+#include <string>
+
 #include "renderer/win32/renderer_window.h"
 #include "scene/frame_loop.h"
 
-// The frame loop's platform on Windows: the renderer window's messages, waits for a message or
-// a time, SwapBuffers, the performance counter and the process's CPU time, and
-// OutputDebugStringA for what the loop reports. The timer's precision is raised to a
-// millisecond for as long as the platform lives, so that waits end on time.
+// The one end of the whole saver, shared by the scene windows of every thread: Escape on any of
+// them, or a request to close one, ends them all.
+class DeskStop {
+ public:
+  // `primaryThread` runs the primary monitor's loop, which ends the others once it has ended.
+  explicit DeskStop(DWORD primaryThread) : primaryThread_(primaryThread) {}
+  // Wakes the primary's thread from any wait, so that it sees the request at once.
+  void Request() {
+    if (!requested_.exchange(true)) PostThreadMessageA(primaryThread_, WM_NULL, 0, 0);
+  }
+  bool Requested() const { return requested_; }
+
+ private:
+  std::atomic<bool> requested_{false};
+  DWORD primaryThread_;
+};
+
+// How one scene's platform differs from another's.
+struct FramePlatformOptions {
+  // The name its reports go under: "mirebora" for the primary monitor's scene, "mirebora
+  // monitor N" for the scene of place N on another monitor.
+  std::string reportName = "mirebora";
+  // Set from another thread when this scene alone is to end (its monitor is gone); null for the
+  // primary's.
+  const std::atomic<bool>* retired = nullptr;
+  // Called on the loop's thread when the displays have changed, once the refresh rate has been
+  // read again.
+  std::function<void()> onDisplayChange;
+};
+
+// The frame loop's platform on Windows: a scene window's messages, waits for a message or a
+// time, SwapBuffers, the performance counter and the process's CPU time, and OutputDebugStringA
+// for what the loop reports. The timer's precision is raised to a millisecond for as long as the
+// platform lives, so that waits end on time.
 class WindowsFramePlatform final : public FramePlatform {
  public:
-  explicit WindowsFramePlatform(RendererWindow& renderer);
+  WindowsFramePlatform(SceneWindow& scene, DeskStop& desk, FramePlatformOptions options = {});
   ~WindowsFramePlatform() override;
   WindowsFramePlatform(const WindowsFramePlatform&) = delete;
   WindowsFramePlatform& operator=(const WindowsFramePlatform&) = delete;
 
-  // Dispatches every waiting message; false once WM_QUIT has come or Escape was pressed.
+  // Dispatches every waiting message and follows a display change; false once WM_QUIT has come,
+  // the saver is to end, or this scene is retired.
   bool PumpInput(const LoopProgress& sofar) override;
-  bool Visible() const override { return renderer_.windowActive; }
+  bool Visible() const override { return scene_.windowActive; }
   bool TakeNewSize(int& width, int& height) override;
   void WaitForInput(int64_t ticks) override;
   void ShowFrame(int64_t drawingSince) override;
   int RefreshHz() override { return refreshHz_; }
   PaceClock& WallClock() override { return wallClock_; }
   PaceClock* ProcessCpuClock() override { return &processCpu_; }
-  void Report(const char* line) override { OutputDebugStringA(line); }
+  void Report(const char* line) override;
 
   // The code WM_QUIT carried, 0 when the loop ended otherwise.
   int exitCode() const { return exitCode_; }
@@ -43,7 +78,9 @@ class WindowsFramePlatform final : public FramePlatform {
     static constexpr int64_t kFileTimeTicksPerSecond = 10'000'000;
   };
 
-  RendererWindow& renderer_;
+  SceneWindow& scene_;
+  DeskStop& desk_;
+  FramePlatformOptions options_;
   SteadyPaceClock wallClock_;
   ProcessCpuTime processCpu_;
   int refreshHz_;

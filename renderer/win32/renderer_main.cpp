@@ -1,20 +1,45 @@
 // ミレボラ.dll: the full-screen scene renderer. The host starts it with no arguments; it draws
-// the scene, paced in wall time, until Escape is pressed or its window is closed.
+// the scene on the primary monitor and a scene of their own on every other monitor, paced in
+// wall time, until Escape is pressed or a window of it is closed.
 #include <windows.h>
 
 #include "contract/saver_contract.h"
+#include "renderer/monitor_pictures.h"
+#include "renderer/win32/desktop_capture.h"
 #include "renderer/win32/dib_file.h"
 #include "renderer/win32/frame_platform.h"
+#include "renderer/win32/monitor_scenes.h"
 #include "renderer/win32/renderer_window.h"
 #include "scene/frame_loop.h"
 #include "scene/scene.h"
 
+namespace {
+
+// The displays changed: the primary's window takes the primary monitor as it is now, and every
+// other monitor gets its scene.
+void FollowDisplays(RendererWindow& renderer, MonitorScenes& others) {
+  const std::vector<MonitorInfo> monitors = ListMonitors();
+  const ScreenRect primary = PrimaryMonitorRect(monitors);
+  if (primary.width() > 0 && primary.height() > 0 && !(primary == renderer.display.rect)) {
+    renderer.display.rect = primary;
+    SetWindowPos(renderer.window, nullptr, primary.left, primary.top, primary.width(),
+                 primary.height(), SWP_NOACTIVATE | SWP_NOZORDER);
+  }
+  others.Follow(monitors, renderer.display.rect);
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  DibFileLoader loader;
-  Scene scene(loader);
+  // The other monitors' desktops are copied first, before any window of the saver covers them
+  // and before the primary's display mode changes.
+  MonitorDesktops desktops = CaptureOtherMonitorDesktops(ListMonitors());
+
+  DibFileLoader files;
+  RememberedPictures pictures(files);
+  Scene scene(pictures);
   RendererWindow renderer;
   renderer.scene = &scene;
-
   if (!OpenRendererWindow(renderer, kRendererWindowTitle, kRendererWidth, kRendererHeight,
                           kRendererColourBits, true)) {
     return 0;
@@ -22,9 +47,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   int exitCode = 0;
   {
-    WindowsFramePlatform platform(renderer);
+    DeskStop desk(GetCurrentThreadId());
+    // Laid out once the primary's mode is set, which may have moved the other monitors.
+    MonitorScenes others(renderer.instance, pictures, std::move(desktops), desk);
+    others.Follow(ListMonitors(), renderer.display.rect);
+    FramePlatformOptions options;
+    options.onDisplayChange = [&] { FollowDisplays(renderer, others); };
+    WindowsFramePlatform platform(renderer, desk, options);
     RunFrameLoop(platform, scene, {GlRendererName(), true});
     exitCode = platform.exitCode();
+    // `others` ends every other monitor's scene here, before the display mode is restored.
   }
   CloseRendererWindow(renderer);
   return exitCode;

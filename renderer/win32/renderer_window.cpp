@@ -67,23 +67,6 @@ bool RegisterRendererClass(HINSTANCE instance) {
   return RegisterClassA(&windowClass) != 0;
 }
 
-bool CreateRenderingContext(RendererWindow& renderer, int bits) {
-  renderer.deviceContext = GetDC(renderer.window);
-  if (renderer.deviceContext == nullptr) {
-    return false;
-  }
-  const PIXELFORMATDESCRIPTOR request = PixelFormatRequest(bits);
-  const int format = ChoosePixelFormat(renderer.deviceContext, &request);
-  if (format == 0 || !SetPixelFormat(renderer.deviceContext, format, &request)) {
-    return false;
-  }
-  renderer.renderingContext = wglCreateContext(renderer.deviceContext);
-  if (renderer.renderingContext == nullptr) {
-    return false;
-  }
-  return wglMakeCurrent(renderer.deviceContext, renderer.renderingContext) != FALSE;
-}
-
 RendererWindow* RendererOf(HWND window) {
   return reinterpret_cast<RendererWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
@@ -91,13 +74,6 @@ RendererWindow* RendererOf(HWND window) {
 LRESULT OnActivate(RendererWindow& renderer, WPARAM wParam) {
   renderer.windowActive = HIWORD(wParam) == 0;
   return 0;
-}
-
-LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
-  if (wParam == kScreenSaveCommand || wParam == kMonitorPowerCommand) {
-    return 0;
-  }
-  return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);
 }
 
 // The display mode and the cursor are given back as soon as the saver ends, whatever ends it;
@@ -120,30 +96,73 @@ LRESULT OnEndSession(RendererWindow& renderer, WPARAM ending) {
   return 0;
 }
 
-// Escape is the one key the renderer reacts to.
-LRESULT OnKeyDown(RendererWindow& renderer, WPARAM virtualKey) {
-  if (virtualKey == VK_ESCAPE) {
-    renderer.escapePressed = true;
-  }
-  return 0;
-}
-
-// Minimising does not always deactivate the window (not when nothing else can take the
-// activation), so the size message's minimised state also stops and resumes drawing.
-LRESULT OnSize(RendererWindow& renderer, WPARAM wParam, LPARAM lParam) {
-  if (wParam == SIZE_MINIMIZED) {
-    renderer.windowActive = false;
-  } else if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
-    renderer.windowActive = true;
-  }
-  // The frame loop sets the projection for the new size before its next frame.
-  renderer.clientWidth = LOWORD(lParam);
-  renderer.clientHeight = HIWORD(lParam);
-  renderer.sizeChanged = true;
-  return 0;
-}
-
 }  // namespace
+
+bool CreateRenderingContext(SceneWindow& scene, int bits) {
+  scene.deviceContext = GetDC(scene.window);
+  if (scene.deviceContext == nullptr) {
+    return false;
+  }
+  const PIXELFORMATDESCRIPTOR request = PixelFormatRequest(bits);
+  const int format = ChoosePixelFormat(scene.deviceContext, &request);
+  if (format == 0 || !SetPixelFormat(scene.deviceContext, format, &request)) {
+    return false;
+  }
+  scene.renderingContext = wglCreateContext(scene.deviceContext);
+  if (scene.renderingContext == nullptr ||
+      !wglMakeCurrent(scene.deviceContext, scene.renderingContext)) {
+    return false;
+  }
+  RequestSwapInterval();
+  return true;
+}
+
+void ReleaseRenderingContext(SceneWindow& scene) {
+  if (scene.renderingContext != nullptr) {
+    wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(scene.renderingContext);
+    scene.renderingContext = nullptr;
+  }
+  if (scene.deviceContext != nullptr) {
+    ReleaseDC(scene.window, scene.deviceContext);
+    scene.deviceContext = nullptr;
+  }
+}
+
+bool AnswerSceneWindowMessage(SceneWindow& scene, HWND window, UINT message, WPARAM wParam,
+                              LPARAM lParam, LRESULT& result) {
+  result = 0;
+  switch (message) {
+    case WM_SYSCOMMAND:
+      if (wParam == kScreenSaveCommand || wParam == kMonitorPowerCommand) return true;
+      result = DefWindowProcA(window, message, wParam, lParam);
+      return true;
+    case WM_KEYDOWN:
+      // Escape is the one key the saver reacts to.
+      if (wParam == VK_ESCAPE) scene.endRequested = true;
+      return true;
+    case WM_KEYUP:
+      return true;
+    case WM_SIZE:
+      // Minimising does not always deactivate the window (not when nothing else can take the
+      // activation), so the size message's minimised state also stops and resumes drawing.
+      if (wParam == SIZE_MINIMIZED) {
+        scene.windowActive = false;
+      } else if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
+        scene.windowActive = true;
+      }
+      // The frame loop sets the projection for the new size before its next frame.
+      scene.clientWidth = LOWORD(lParam);
+      scene.clientHeight = HIWORD(lParam);
+      scene.sizeChanged = true;
+      return true;
+    case WM_DISPLAYCHANGE:
+      scene.displayChanged = true;
+      return true;
+    default:
+      return false;
+  }
+}
 
 bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, int height,
                         int bits, bool fullScreen) {
@@ -175,13 +194,11 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
     CloseRendererWindow(renderer);
     return false;
   }
-  RequestSwapInterval();
 
   ShowWindow(renderer.window, SW_SHOW);
   SetForegroundWindow(renderer.window);
   SetFocus(renderer.window);
   SetProjection(place.width(), place.height());
-  if (fullScreen) CoverOtherMonitors(renderer, place);
 
   if (renderer.scene == nullptr || !renderer.scene->InitScene()) {
     CloseRendererWindow(renderer);
@@ -192,16 +209,7 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
 
 void CloseRendererWindow(RendererWindow& renderer) {
   RestoreDisplayAndCursor(renderer);
-  RemoveMonitorCovers(renderer);
-  if (renderer.renderingContext != nullptr) {
-    wglMakeCurrent(nullptr, nullptr);
-    wglDeleteContext(renderer.renderingContext);
-    renderer.renderingContext = nullptr;
-  }
-  if (renderer.deviceContext != nullptr) {
-    ReleaseDC(renderer.window, renderer.deviceContext);
-    renderer.deviceContext = nullptr;
-  }
+  ReleaseRenderingContext(renderer);
   if (renderer.window != nullptr) {
     DestroyWindow(renderer.window);
     renderer.window = nullptr;
@@ -218,22 +226,18 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
   if (renderer == nullptr) {
     return DefWindowProcA(window, message, wParam, lParam);
   }
+  LRESULT result = 0;
+  if (AnswerSceneWindowMessage(*renderer, window, message, wParam, lParam, result)) {
+    return result;
+  }
   switch (message) {
     case WM_ACTIVATE:
       return OnActivate(*renderer, wParam);
-    case WM_SYSCOMMAND:
-      return OnSysCommand(window, wParam, lParam);
     case WM_CLOSE:
       PostQuitMessage(0);
       return 0;
     case WM_ENDSESSION:
       return OnEndSession(*renderer, wParam);
-    case WM_KEYDOWN:
-      return OnKeyDown(*renderer, wParam);
-    case WM_KEYUP:
-      return 0;
-    case WM_SIZE:
-      return OnSize(*renderer, wParam, lParam);
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -3,11 +3,8 @@
 #include <cstddef>
 
 #include "contract/saver_contract.h"
-#include "renderer/win32/renderer_window.h"
 
 namespace {
-
-constexpr char kCoverClassName[] = "OpenGLCover";
 
 // A DEVMODEA without the two trailing panning fields: the size older systems know, which every
 // system accepts.
@@ -36,43 +33,14 @@ bool ChangeToMode(const DisplayMode& design) {
 
 ScreenRect RectOf(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
-ScreenRect PrimaryMonitorRect() {
-  MONITORINFO info{};
+BOOL CALLBACK CollectMonitor(HMONITOR handle, HDC, LPRECT, LPARAM monitors) {
+  MONITORINFOEXA info{};
   info.cbSize = sizeof(info);
-  if (GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info)) {
-    return RectOf(info.rcMonitor);
+  if (GetMonitorInfoA(handle, &info)) {
+    reinterpret_cast<std::vector<MonitorInfo>*>(monitors)->push_back(
+        {info.szDevice, RectOf(info.rcMonitor), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
   }
-  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
-BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM monitors) {
-  reinterpret_cast<std::vector<ScreenRect>*>(monitors)->push_back(RectOf(*rect));
   return TRUE;
-}
-
-RendererWindow* RendererOfCover(HWND cover) {
-  return reinterpret_cast<RendererWindow*>(GetWindowLongPtrA(cover, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  RendererWindow* renderer = RendererOfCover(window);
-  switch (message) {
-    case WM_KEYDOWN:
-      if (renderer != nullptr && wParam == VK_ESCAPE) renderer->escapePressed = true;
-      return 0;
-    case WM_SETCURSOR:
-      SetCursor(nullptr);
-      return TRUE;
-    case WM_CLOSE:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
-  }
 }
 
 }  // namespace
@@ -85,7 +53,10 @@ SceneDisplay PrepareSceneDisplay(const DisplayMode& design) {
   }
   // Changed, the primary monitor shows the design mode from its corner; kept, it is the scene's
   // as it is.
-  display.rect = PrimaryMonitorRect();
+  display.rect = PrimaryMonitorRect(ListMonitors());
+  if (display.rect.width() <= 0 || display.rect.height() <= 0) {
+    display.rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
   return display;
 }
 
@@ -95,30 +66,21 @@ void RestoreSceneDisplay(SceneDisplay& display) {
   display.modeChanged = false;
 }
 
-void CoverOtherMonitors(RendererWindow& renderer, const ScreenRect& scene) {
-  std::vector<ScreenRect> monitors;
+std::vector<MonitorInfo> ListMonitors() {
+  std::vector<MonitorInfo> monitors;
   EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
-  const std::vector<ScreenRect> covers = CoverRects(monitors, scene);
-  if (covers.empty()) return;
-
-  WNDCLASSA coverClass{};
-  coverClass.lpfnWndProc = CoverWindowProc;
-  coverClass.hInstance = renderer.instance;
-  coverClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  coverClass.lpszClassName = kCoverClassName;
-  if (RegisterClassA(&coverClass) == 0) return;
-  for (const ScreenRect& rect : covers) {
-    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kCoverClassName,
-                                 kCoverWindowTitle, WS_POPUP, rect.left, rect.top, rect.width(),
-                                 rect.height(), nullptr, nullptr, renderer.instance, &renderer);
-    if (cover == nullptr) continue;
-    renderer.covers.push_back(cover);
-    ShowWindow(cover, SW_SHOWNOACTIVATE);
-  }
+  return monitors;
 }
 
-void RemoveMonitorCovers(RendererWindow& renderer) {
-  for (HWND cover : renderer.covers) DestroyWindow(cover);
-  if (!renderer.covers.empty()) UnregisterClassA(kCoverClassName, renderer.instance);
-  renderer.covers.clear();
+int RefreshRateOfWindow(HWND window, HDC deviceContext) {
+  MONITORINFOEXA info{};
+  info.cbSize = sizeof(info);
+  DEVMODEA mode{};
+  mode.dmSize = kDevModeSize;
+  if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info) &&
+      EnumDisplaySettingsA(info.szDevice, ENUM_CURRENT_SETTINGS, &mode) &&
+      mode.dmDisplayFrequency > 1) {
+    return static_cast<int>(mode.dmDisplayFrequency);
+  }
+  return GetDeviceCaps(deviceContext, VREFRESH);
 }

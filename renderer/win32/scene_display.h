@@ -6,8 +6,6 @@
 
 #include "renderer/display_layout.h"
 
-struct RendererWindow;
-
 // Where the full-screen scene goes: the display switched to the design mode when it offers it,
 // else the primary monitor as it is. `modeChanged` says whether there is a mode to restore.
 struct SceneDisplay {
@@ -20,9 +18,10 @@ SceneDisplay PrepareSceneDisplay(const DisplayMode& design);
 // Puts back the display mode stored in the registry, when PrepareSceneDisplay changed it.
 void RestoreSceneDisplay(SceneDisplay& display);
 
-// Covers every monitor the scene does not fill with a borderless, topmost black window without a
-// pointer, read from the monitor layout as it is once the mode has been set. Escape pressed on a
-// cover ends the saver as on the scene's window, and a request to close one closes the saver.
-// The covers are not activated: the scene's window keeps the keyboard.
-void CoverOtherMonitors(RendererWindow& renderer, const ScreenRect& scene);
-void RemoveMonitorCovers(RendererWindow& renderer);
+// The monitors as the system lists them now.
+std::vector<MonitorInfo> ListMonitors();
+
+// The refresh rate of the monitor that holds most of `window`, in frames a second, as its
+// current display settings give it; else what `deviceContext` reports (0 and 1 stand for the
+// hardware's default, which the pacer takes as unknown).
+int RefreshRateOfWindow(HWND window, HDC deviceContext);
