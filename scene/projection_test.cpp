@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <utility>
 #include <cmath>
+#include <utility>
 
 #include "scene/opengl.h"
 #include "scene/testing/offscreen_gl_test_context.h"
