@@ -20,6 +20,7 @@ class DeskStop {
     if (!requested_.exchange(true)) PostThreadMessageA(primaryThread_, WM_NULL, 0, 0);
   }
   bool Requested() const { return requested_; }
+  DWORD primaryThread() const { return primaryThread_; }
 
  private:
   std::atomic<bool> requested_{false};

@@ -14,6 +14,26 @@ namespace {
 // How long the primary's thread waits for another monitor's window to appear before it goes on.
 constexpr DWORD kWindowReadyTimeoutMs = 5000;
 
+// Waits for `handle` while answering the messages other threads send to this thread's windows:
+// a scene's thread that ends or starts may activate the primary's window, and waits for the
+// answer. Posted messages stay queued for the frame loop.
+void WaitAnsweringSentMessages(HANDLE handle, DWORD timeoutMs) {
+  const ULONGLONG until = GetTickCount64() + timeoutMs;
+  for (;;) {
+    DWORD left = INFINITE;
+    if (timeoutMs != INFINITE) {
+      const ULONGLONG now = GetTickCount64();
+      if (now >= until) return;
+      left = static_cast<DWORD>(until - now);
+    }
+    if (MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE) != WAIT_OBJECT_0 + 1) {
+      return;  // signalled, timed out or failed
+    }
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}
+
 SceneWindow* SceneOf(HWND window) {
   return reinterpret_cast<SceneWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
@@ -51,7 +71,7 @@ MonitorScene::MonitorScene(HINSTANCE instance, const MonitorScenePlace& place,
   windowReady_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   thread_ = CreateThread(nullptr, 0, ThreadMain, this, 0, &threadId_);
   if (thread_ != nullptr && windowReady_ != nullptr) {
-    WaitForSingleObject(windowReady_, kWindowReadyTimeoutMs);
+    WaitAnsweringSentMessages(windowReady_, kWindowReadyTimeoutMs);
   }
 }
 
@@ -61,7 +81,7 @@ MonitorScene::~MonitorScene() {
     // Cuts a wait of the scene's loop short; a thread without a message queue yet sees the flag
     // at its first pass.
     PostThreadMessageA(threadId_, WM_NULL, 0, 0);
-    WaitForSingleObject(thread_, INFINITE);
+    WaitAnsweringSentMessages(thread_, INFINITE);
     CloseHandle(thread_);
   }
   if (windowReady_ != nullptr) CloseHandle(windowReady_);
@@ -81,6 +101,10 @@ DWORD WINAPI MonitorScene::ThreadMain(void* self) {
 }
 
 void MonitorScene::Run() {
+  // One keyboard and one activation for every window of the saver, as if all were the primary
+  // thread's: a key pressed while the window system has given this window the keyboard reaches
+  // the window that has the focus.
+  AttachThreadInput(GetCurrentThreadId(), desk_.primaryThread(), TRUE);
   SceneWindow window;
   const ScreenRect rect = place_.rect;  // MoveTo may change place_ once the window is ready
   window.window = CreateWindowExA(
