@@ -4,7 +4,10 @@
 #                        otherwise; several monitors side by side when HARNESS_HEADS lists their
 #                        sizes, "1024x768 800x600") and make sure the private Wine prefix under
 #                        build/ is booted; LOCALE becomes the system locale
-#                        (ja_JP.UTF-8: ANSI code page 932; C.UTF-8 or en_US.UTF-8: 1252)
+#                        (ja_JP.UTF-8: ANSI code page 932; C.UTF-8 or en_US.UTF-8: 1252);
+#                        HARNESS_WINE_DESKTOP=WxH: the programs run in a Wine desktop of that
+#                        size at the display's corner, whose mode a program can change while
+#                        others run (the display alone offers no mode but its own)
 # harness_track PID      end PID too when the scenario ends
 # harness_at_exit COMMAND  run COMMAND too when the scenario ends, after the harness's own steps
 # harness_probe ARGS...  run the e2e probe (tests/e2e/probe) inside Wine
@@ -74,6 +77,7 @@ MIREBORA_USER_SETTINGS_DIR=$MIREBORA_APPDATA/ミレボラ
 harness_pids=()
 harness_dpi_set=
 harness_x11_key='HKCU\Software\Wine\X11 Driver'
+harness_explorer_key='HKCU\Software\Wine\Explorer'
 harness_read_only_dirs=()
 harness_xvfb_pid=
 harness_wineserver_started=
@@ -130,6 +134,8 @@ harness_cleanup() {
   [ -z "$harness_dpi_set" ] || wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f \
     >/dev/null 2>&1
   [ -z "${HARNESS_HEADS:-}" ] || wine reg delete "$harness_x11_key" /v UseXRandR /f >/dev/null 2>&1
+  [ -z "${HARNESS_WINE_DESKTOP:-}" ] || wine reg delete "$harness_explorer_key" /v Desktop /f \
+    >/dev/null 2>&1
   if [ -n "$harness_wineserver_started" ]; then
     wineserver -k 2>/dev/null
     wineserver -w 2>/dev/null
@@ -314,6 +320,14 @@ harness_start() {
     wine reg add "$harness_x11_key" /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1 ||
       harness_fail "cannot turn Wine's XRandR support off"
     wineserver -k 2>/dev/null  # the display driver reads the setting when it starts
+    wineserver -w 2>/dev/null
+  fi
+  if [ -n "${HARNESS_WINE_DESKTOP:-}" ]; then
+    wine reg add "$harness_explorer_key\\Desktops" /v Mirebora /t REG_SZ \
+      /d "$HARNESS_WINE_DESKTOP" /f >/dev/null 2>&1 &&
+      wine reg add "$harness_explorer_key" /v Desktop /t REG_SZ /d Mirebora /f >/dev/null 2>&1 ||
+      harness_fail "cannot set up a Wine desktop"
+    wineserver -k 2>/dev/null  # the desktop is made when the next server starts
     wineserver -w 2>/dev/null
   fi
   wineserver -p 2>/dev/null  # a persistent server for this scenario, ended in harness_cleanup

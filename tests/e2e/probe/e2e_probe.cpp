@@ -7,6 +7,8 @@
 //   dialogs CAPTION                  print every message box with that caption
 //   press-ok CAPTION                 close one message box with that caption by its OK button
 //   display-mode                     print the current display mode as WxHxBITS
+//   set-display-mode W H             change the primary display to W x H, as another program or
+//                                    the user may while the saver runs; print what the system said
 //   first-frame PROGRAM X Y TIMEOUT_MS
 //                                    start PROGRAM; print milliseconds until the screen pixel
 //                                    (X, Y) turns red, as a first frame over red pictures does
@@ -178,6 +180,17 @@ int DisplayMode() {
   return 0;
 }
 
+int SetDisplayMode(DWORD width, DWORD height) {
+  DEVMODEW mode{};
+  mode.dmSize = sizeof(mode);
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  mode.dmPelsWidth = width;
+  mode.dmPelsHeight = height;
+  const LONG result = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+  std::printf("result=%ld\n", result);
+  return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+}
+
 // Starts a program with the null device as its standard handles, so that it does not hold the
 // probe's output open after the probe has ended.
 bool Start(const std::wstring& program, const std::vector<std::wstring>& arguments,
@@ -308,6 +321,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"dialogs" && count == 2) return Dialogs(args[1]);
   if (command == L"press-ok" && count == 2) return PressOk(args[1]);
   if (command == L"display-mode" && count == 1) return DisplayMode();
+  if (command == L"set-display-mode" && count == 3)
+    return SetDisplayMode(static_cast<DWORD>(number(1)), static_cast<DWORD>(number(2)));
   if (command == L"first-frame" && count == 5)
     return FirstFrame(args[1], static_cast<int>(number(2)), static_cast<int>(number(3)),
                       static_cast<DWORD>(number(4)));
