@@ -1,7 +1,7 @@
 #include "linux/scene_pictures.h"
 
-#include "scene/built_in_ground.h"
 #include "linux/embedded_pictures.h"
+#include "scene/built_in_ground.h"
 #include "scene/dib_decoder.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/built_in_ground.h"
 #include "linux/embedded_pictures.h"
+#include "scene/built_in_ground.h"
 #include "scene/dib_decoder.h"
 
 namespace {
