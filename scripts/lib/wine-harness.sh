@@ -129,7 +129,8 @@ harness_cleanup() {
   # The prefix is shared with the scenarios that come after: the display's density goes back.
   [ -z "$harness_dpi_set" ] || wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f \
     >/dev/null 2>&1
-  [ -z "${HARNESS_HEADS:-}" ] || wine reg delete "$harness_x11_key" /v UseXRandR /f >/dev/null 2>&1
+  [ -z "${HARNESS_HEADS:-}" ] || [ -z "$harness_wineserver_started" ] ||
+    wine reg delete "$harness_x11_key" /v UseXRandR /f >/dev/null 2>&1
   if [ -n "$harness_wineserver_started" ]; then
     wineserver -k 2>/dev/null
     wineserver -w 2>/dev/null
