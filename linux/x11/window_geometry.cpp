@@ -3,6 +3,26 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+// The pixels two areas share.
+int64_t SharedPixels(const ScreenArea& a, const ScreenArea& b) {
+  const int64_t width =
+      std::min<int64_t>(int64_t{a.x} + a.width, int64_t{b.x} + b.width) - std::max(a.x, b.x);
+  const int64_t height =
+      std::min<int64_t>(int64_t{a.y} + a.height, int64_t{b.y} + b.height) - std::max(a.y, b.y);
+  return width > 0 && height > 0 ? width * height : 0;
+}
+
+bool Covers(const ScreenArea& outer, const ScreenArea& inner) {
+  return SharedPixels(outer, inner) == int64_t{inner.width} * inner.height;
+}
+
+}  // namespace
+
 WindowPlacement PlaceOwnWindow(const std::string& geometry, int screenWidth, int screenHeight) {
   WindowPlacement placement;
   placement.width = kDefaultWindowWidth;
@@ -29,4 +49,21 @@ WindowPlacement PlaceOwnWindow(const std::string& geometry, int screenWidth, int
     placement.positionGiven = true;
   }
   return placement;
+}
+
+int HeadPlace(const std::vector<ScreenArea>& heads, const ScreenArea& window) {
+  if (std::all_of(heads.begin(), heads.end(),
+                  [&window](const ScreenArea& head) { return Covers(window, head); })) {
+    return 0;
+  }
+  int place = 0;
+  int64_t most = 0;
+  for (size_t i = 0; i < heads.size(); ++i) {
+    const int64_t shared = SharedPixels(heads[i], window);
+    if (shared > most) {
+      most = shared;
+      place = static_cast<int>(i);
+    }
+  }
+  return place;
 }

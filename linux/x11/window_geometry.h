@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Where the program's own window goes on a screen of the given size.
 struct WindowPlacement {
@@ -20,3 +21,19 @@ inline constexpr int kDefaultWindowHeight = 768;
 // bottom edges) as X programs do. "" or a geometry without a size gives the default size, placed
 // at the top-left corner unless a position is given.
 WindowPlacement PlaceOwnWindow(const std::string& geometry, int screenWidth, int screenHeight);
+
+// A rectangle on the root window, in pixels: a head (one monitor's part of the screen) or a
+// window.
+struct ScreenArea {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// The place, in the display's list of heads, of the head a window at `window` shows on: the head
+// that holds the largest part of it, the first listed of equals (mirrored monitors). XScreenSaver
+// gives each head a window of its own at that head's place, which is then the head's own. A
+// window that covers every head, the root window among them, is the first head's; so is one that
+// no head shows, and every window when there are no heads.
+int HeadPlace(const std::vector<ScreenArea>& heads, const ScreenArea& window);

@@ -133,9 +133,11 @@ harness_cleanup() {
   # The prefix is shared with the scenarios that come after: the display's density goes back.
   [ -z "$harness_dpi_set" ] || wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f \
     >/dev/null 2>&1
-  [ -z "${HARNESS_HEADS:-}" ] || wine reg delete "$harness_x11_key" /v UseXRandR /f >/dev/null 2>&1
-  [ -z "${HARNESS_WINE_DESKTOP:-}" ] || wine reg delete "$harness_explorer_key" /v Desktop /f \
-    >/dev/null 2>&1
+  if [ -n "$harness_wineserver_started" ]; then
+    [ -z "${HARNESS_HEADS:-}" ] || wine reg delete "$harness_x11_key" /v UseXRandR /f >/dev/null 2>&1
+    [ -z "${HARNESS_WINE_DESKTOP:-}" ] ||
+      wine reg delete "$harness_explorer_key" /v Desktop /f >/dev/null 2>&1
+  fi
   if [ -n "$harness_wineserver_started" ]; then
     wineserver -k 2>/dev/null
     wineserver -w 2>/dev/null

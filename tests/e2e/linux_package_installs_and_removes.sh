@@ -30,7 +30,7 @@ echo "Depends: $depends"
 echo "Recommends: $(field Recommends)"
 # The package names the dependencies list, alternatives included, without their versions.
 depends_on=$(echo "$depends" | tr ',|' '\n\n' | awk '{print $1}')
-for library in libc6 libstdc++6 libgl1 libglu1-mesa libx11-6 libxrandr2; do
+for library in libc6 libstdc++6 libgl1 libglu1-mesa libx11-6 libxrandr2 libxinerama1; do
   echo "$depends_on" | grep -Fqx "$library" || fail "no dependency on $library"
 done
 field Recommends | grep -q xscreensaver-data || fail "xscreensaver-data is not recommended"

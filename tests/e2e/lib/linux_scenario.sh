@@ -45,6 +45,41 @@ private_home() {
   printf '%s\n' "$@" >"$private_home_dir/.xscreensaver"
 }
 
+# start_saver_daemon COMMAND: the real XScreenSaver daemon, with a private home whose
+# .xscreensaver lists only the hack, run as COMMAND under its name ミレボラ as the README has
+# users add it, and allows desktop grabs; it answers xscreensaver-command (saver_command) when this
+# returns. Its log, with the hacks' messages, in daemon_log. The daemon launches no hacks as root,
+# so as root it runs as the user nobody.
+start_saver_daemon() {
+  private_home saver "mode: one" "selected: 0" "lock: False" "fade: False" "unfade: False" \
+    "splash: False" "timeout: 0:30:00" "grabDesktopImages: True" \
+    "programs: GL: \"ミレボラ\" $1 \\n"
+  daemon_log=$linux_work/daemon.log
+  local as_saver_user=()
+  if [ "$(id -u)" = 0 ]; then
+    chown -R nobody:nogroup "$private_home_dir"
+    as_saver_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  fi
+  HOME=$private_home_dir "${as_saver_user[@]}" xscreensaver -no-splash -verbose \
+    >"$daemon_log" 2>&1 &
+  harness_track $!
+  harness_wait 30 "the daemon to answer" saver_command -version
+}
+saver_command() { HOME=$private_home_dir xscreensaver-command "$@" >/dev/null 2>&1; }
+
+# daemon_forked SCREEN COMMAND: the daemon's log names the process it forked for COMMAND on its
+# screen SCREEN (a head, 0 for the first) and the window it gave it; they are put in forked_pid
+# and forked_window.
+daemon_forked() {
+  local line
+  line=$(grep -F "$1: forked \"$2\" in pid" "$daemon_log" | tail -n 1)
+  [[ "$line" =~ in\ pid\ ([0-9]+)\ on\ window\ (0x[0-9a-f]+) ]] || return 1
+  forked_pid=${BASH_REMATCH[1]} forked_window=${BASH_REMATCH[2]}
+}
+
+# process_ended PID: the process is gone, or a zombie that nobody has collected yet.
+process_ended() { [ ! -e "/proc/$1" ] || grep -q '^State:.*Z' "/proc/$1/status"; }
+
 # show_linux_desktop: the root window in LINUX_DESKTOP_COLOUR, as a desktop to grab. ImageMagick's
 # display ends with status 1 even when it painted: the screenshot tells.
 show_linux_desktop() {

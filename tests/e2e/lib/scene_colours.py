@@ -1,12 +1,13 @@
 """Tells whether a screenshot shows the scene: the nebula sky and the Earth-wrapped meteor.
 
-    scene_colours.py PNG LEFT TOP WIDTH HEIGHT
+    scene_colours.py PNG LEFT TOP WIDTH HEIGHT [--sky]
 
 The area is where the scene is drawn. The sky is taken as present when enough of the area shows
 the nebula's pink and violet clouds, which no other picture of the scene has; the meteor when the
 box at the bottom middle of the area, where the first meteor is seen in the first seconds, shows
 the Earth's dark blue oceans and its land or clouds. Prints the shares found; exits 1 when
-either is missing.
+either is missing. That meteor is the first display's (the primary monitor's, the first head's):
+on another display the first meteor is another, and --sky looks for the sky alone.
 """
 import subprocess
 import sys
@@ -56,7 +57,8 @@ def main():
     print("sky: nebula %.1f%%; meteor box: ocean %.1f%%, land or clouds %.1f%%" %
           (sky["nebula"], meteor["ocean"], meteor["land"]))
     sky_seen = sky["nebula"] >= SKY_MIN
-    meteor_seen = meteor["ocean"] >= OCEAN_MIN and meteor["land"] >= LAND_MIN
+    meteor_seen = "--sky" in sys.argv[6:] or (meteor["ocean"] >= OCEAN_MIN and
+                                             meteor["land"] >= LAND_MIN)
     return 0 if sky_seen and meteor_seen else 1
 
 
