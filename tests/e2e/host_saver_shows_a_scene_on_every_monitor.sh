@@ -2,8 +2,9 @@
 # desktop of its own colour: the primary shows its scene as it always has, and the second monitor
 # a moving scene of its own that fills it, with its own desktop as the ground under the sky. That
 # desktop stays in memory: the capture folder holds the four files alone, and no file in the Wine
-# prefix holds the second desktop. Escape pressed on the second monitor ends the saver, and both
-# desktops show again.
+# prefix holds the second desktop. The second monitor's window refuses the system's screen-saver
+# commands as the primary's does, and a click on it leaves the primary's window active. Escape
+# pressed on the second monitor ends the saver, and both desktops show again.
 HARNESS_HEADS="1024x768 768x1024"
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/host_scenario.sh"
@@ -61,7 +62,19 @@ moved_on() {
     "$1.second.png" null: 2>&1 >/dev/null) || true
   [ "${changed%%.*}" -gt 2000 ] || harness_fail "only $changed pixels changed"
 }
+# The system's screen-saver and power-down commands to the second monitor's window, and a click
+# on it, change nothing: it goes on moving, and the primary's window stays the active one.
+readonly SC_SCREENSAVE=0xF140 SC_MONITORPOWER=0xF170 MONITOR_OFF=2
+harness_probe post Valdorique_Monitor syscommand $SC_SCREENSAVE 0 || harness_fail "cannot post"
+harness_probe post Valdorique_Monitor syscommand $SC_MONITORPOWER $MONITOR_OFF ||
+  harness_fail "cannot post"
+xdotool mousemove 1408 700 click 1
 harness_wait_picture 30 "the second monitor's scene to move" "$HARNESS_WORK/later.png" moved_on
+primary=$(harness_probe find Valdorique_VC 0)
+case "$primary" in
+  *foreground=1*) ;;
+  *) harness_fail "the primary's window is no longer the active one: $primary" ;;
+esac
 
 # files_holding "R G B": the files of the prefix written since the saver started that hold 2000
 # pixels in a row of that colour, as a bitmap of 24 or 32 bits or plain RGB would hold them.
