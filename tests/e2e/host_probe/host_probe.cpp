@@ -24,7 +24,9 @@
 //                              process of the renderer began (renderer-process=), when its
 //                              window "Valdorique_VC" appeared (renderer-window=) and when the
 //                              screen pixel (512, 384), the ground over a red desktop, turned red
-//                              (first-frame=)
+//                              (first-frame=); with a second monitor, also when the middle of
+//                              that monitor, red too, turned red again in its own scene's window
+//                              "Valdorique_Monitor" (second-first-frame=)
 // Exit code 0 on success, 1 when what was waited for did not happen, 2 on wrong usage.
 #include <windows.h>
 #include <aclapi.h>
@@ -262,12 +264,33 @@ bool RendererProcessRuns() {
   return found;
 }
 
-bool FirstFrameShown() {
+bool RedAt(POINT point) {
   HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, 512, 384);
+  const COLORREF colour = GetPixel(screen, point.x, point.y);
   ReleaseDC(nullptr, screen);
   return colour != CLR_INVALID && GetRValue(colour) > 200 && GetGValue(colour) < 60 &&
          GetBValue(colour) < 60;
+}
+
+// The middle of the first monitor that is not the primary; false when there is none.
+bool SecondMonitorMiddle(POINT& middle) {
+  struct Search {
+    bool found = false;
+    POINT middle{};
+  } search;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT rect, LPARAM data) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        auto& found = *reinterpret_cast<Search*>(data);
+        if (!GetMonitorInfoW(monitor, &info) || (info.dwFlags & MONITORINFOF_PRIMARY)) return TRUE;
+        found = {true, {(rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2}};
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  middle = search.middle;
+  return search.found;
 }
 
 double MillisecondsSince(const LARGE_INTEGER& start) {
@@ -291,19 +314,34 @@ int StartSplit(int count, wchar_t** args) {
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  POINT secondMiddle{};
+  const bool second = SecondMonitorMiddle(secondMiddle);
   double main = -1, rendererProcess = -1, rendererWindow = -1, firstFrame = -1;
-  while (firstFrame < 0 && MillisecondsSince(start) < kSplitTimeoutMs) {
+  double secondFirstFrame = -1;
+  bool secondCovered = false;  // its window has hidden the red desktop
+  while ((firstFrame < 0 || (second && secondFirstFrame < 0)) &&
+         MillisecondsSince(start) < kSplitTimeoutMs) {
     if (main < 0 && FindWindowW(nullptr, kSaverWindowTitle)) main = MillisecondsSince(start);
     if (rendererProcess < 0 && RendererProcessRuns()) rendererProcess = MillisecondsSince(start);
     if (rendererWindow < 0 && FindWindowW(nullptr, kRendererWindowTitleWide.data())) {
       rendererWindow = MillisecondsSince(start);
     }
-    if (rendererWindow >= 0 && FirstFrameShown()) firstFrame = MillisecondsSince(start);
+    if (firstFrame < 0 && rendererWindow >= 0 && RedAt({512, 384})) {
+      firstFrame = MillisecondsSince(start);
+    }
+    if (second && secondFirstFrame < 0) {
+      HWND window = FindWindowA(nullptr, kMonitorSceneWindowTitle);
+      const bool red = RedAt(secondMiddle);
+      if (window != nullptr && IsWindowVisible(window) && !red) secondCovered = true;
+      if (secondCovered && red) secondFirstFrame = MillisecondsSince(start);
+    }
     Sleep(1);
   }
-  std::printf("main=%.1f renderer-process=%.1f renderer-window=%.1f first-frame=%.1f\n", main,
+  std::printf("main=%.1f renderer-process=%.1f renderer-window=%.1f first-frame=%.1f", main,
               rendererProcess, rendererWindow, firstFrame);
-  return firstFrame >= 0 ? 0 : 1;
+  if (second) std::printf(" second-first-frame=%.1f", secondFirstFrame);
+  std::printf("\n");
+  return firstFrame >= 0 && (!second || secondFirstFrame >= 0) ? 0 : 1;
 }
 
 }  // namespace
