@@ -13,6 +13,7 @@ LoopProgress RunFrameLoop(FramePlatform& platform, FrameScene& scene,
   LoopProgress progress;
   PaceLine paceLine{};
   bool paused = false;
+  platform.PacingChanged(true);
   while (platform.PumpInput(progress)) {
     int width = 0, height = 0;
     if (platform.TakeNewSize(width, height)) {
@@ -20,6 +21,7 @@ LoopProgress RunFrameLoop(FramePlatform& platform, FrameScene& scene,
     }
     if (!platform.Visible()) {
       // The scene stands still until input shows the window again.
+      if (!paused) platform.PacingChanged(false);
       paused = true;
       platform.WaitForInput(FramePlatform::kNoTimeLimit);
       continue;
@@ -27,6 +29,7 @@ LoopProgress RunFrameLoop(FramePlatform& platform, FrameScene& scene,
     if (paused) {
       paused = false;
       pacer.Resume();
+      platform.PacingChanged(true);
     }
     const int64_t untilNextFrame = pacer.TicksUntilNextFrame();
     if (untilNextFrame > 0) {
@@ -46,5 +49,6 @@ LoopProgress RunFrameLoop(FramePlatform& platform, FrameScene& scene,
       platform.Report(paceLine.data());
     }
   }
+  if (!paused) platform.PacingChanged(false);
   return progress;
 }

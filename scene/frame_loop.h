@@ -50,6 +50,10 @@ class FramePlatform {
   virtual PaceClock* ProcessCpuClock() = 0;
   // A line of text for whoever watches the program (a debugger, the standard error).
   virtual void Report(const char* line) = 0;
+  // The loop paces frames from now on (true), or stands still (false): a platform that makes its
+  // timer finer for the pacing holds that only while it paces. True before the first frame and
+  // after each pause, false at each pause and when the loop ends.
+  virtual void PacingChanged(bool /*pacing*/) {}
 
   static constexpr int64_t kNoTimeLimit = -1;
 };
@@ -66,7 +70,8 @@ struct FrameLoopOptions {
 // the last two steps (FramePacer); frames are due at the display's refresh rate, and a renderer
 // that draws in software keeps them within a CPU budget (FrameBudget), which is announced once
 // at the start. It waits without spinning: for input or the next frame while the window can be
-// seen, for input alone while it cannot, and the time it stood still is not made up. Once a
+// seen, for input alone while it cannot (nothing is paced then), and the time it stood still is
+// not made up. Once a
 // second it reports its pace ("mirebora: steps N frames M skipped K"). Runs until PumpInput
 // says to end; returns how far it came.
 LoopProgress RunFrameLoop(FramePlatform& platform, FrameScene& scene,

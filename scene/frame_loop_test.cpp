@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "desk/desk_state.h"
 #include "scene/testing/scripted_pace_clock.h"
 
 namespace {
@@ -124,6 +126,7 @@ class ScriptedPlatform final : public FramePlatform {
   PaceClock& WallClock() override { return clock; }
   PaceClock* ProcessCpuClock() override { return withCpuClock ? &cpu : nullptr; }
   void Report(const char* line) override { reports.emplace_back(line); }
+  void PacingChanged(bool on) override { pacing.push_back({clock.now_, on}); }
 
   void Resize(int width, int height) {
     newSize = true;
@@ -147,6 +150,11 @@ class ScriptedPlatform final : public FramePlatform {
   std::vector<int64_t> shownFramesBegan;  // what ShowFrame was told
   LoopProgress progress;
   std::vector<std::string> reports;
+  struct Pacing {
+    int64_t at;
+    bool on;
+  };
+  std::vector<Pacing> pacing;  // what PacingChanged was told, when
 
  private:
   struct Event {
@@ -213,6 +221,56 @@ TEST(FrameLoopTest, WhileTheWindowCannotBeSeenNothingMovesAndTheTimeIsNotMadeUp)
   EXPECT_NEAR(progress.steps, 20 * 60, 2);
   EXPECT_EQ(scene.MostStepsInOneFrame(), 1);
   EXPECT_NEAR(scene.StepsBetween(start + Seconds(20), start + Seconds(30)), 600, 1);
+}
+
+// The desk's conditions, overlapping in any order and repeated (displays off, a lock, a sleep):
+// while any holds nothing is drawn or stepped and nothing is paced, and the scene goes on after
+// each pause, however long, without a burst of steps.
+TEST(FrameLoopTest, WhileTheDeskIsAwayNothingIsDrawnOrPacedAndItGoesOnWithoutABurst) {
+  ScriptedPlatform platform;
+  RecordingScene scene(platform.clock);
+  DeskState desk;
+  bool windowShown = true;
+  const auto follow = [&] { platform.visible = windowShown && desk.Showing(); };
+  const auto at = [&](double second, std::function<void()> change) {
+    platform.At(Seconds(second), [change, follow] {
+      change();
+      follow();
+    });
+  };
+  at(5, [&] { desk.DisplayChanged(DeskState::Display::Off); });
+  at(7, [&] { desk.SessionLocked(true); });
+  at(9, [&] { desk.DisplayChanged(DeskState::Display::On); });
+  at(12, [&] { desk.SessionLocked(false); });
+  at(20, [&] { desk.Suspended(true); });
+  at(50, [&] { desk.Suspended(false); });  // half a minute asleep
+  at(55, [&] { desk.SessionConnected(false); });
+  at(56, [&] { windowShown = false; });
+  at(57, [&] { desk.SessionConnected(true); });
+  at(58, [&] { windowShown = true; });
+  platform.StopAt(Seconds(70));
+  const LoopProgress progress = RunLoop(platform, scene);
+
+  const int64_t start = platform.start;
+  const std::vector<std::pair<double, double>> away = {{5, 12}, {20, 50}, {55, 58}};
+  for (const auto& [from, to] : away) {
+    EXPECT_EQ(scene.FramesBetween(start + Seconds(from + 0.05), start + Seconds(to)), 0)
+        << from << " to " << to;
+  }
+  // Pacing on at the start and after each pause, off at each pause and at the end, and never
+  // while away.
+  ASSERT_EQ(platform.pacing.size(), 2 * (away.size() + 1));
+  for (size_t i = 0; i < platform.pacing.size(); ++i) {
+    EXPECT_EQ(platform.pacing[i].on, i % 2 == 0) << i;
+  }
+  for (size_t i = 0; i < away.size(); ++i) {
+    EXPECT_NEAR(platform.pacing[2 * i + 1].at - start, Seconds(away[i].first), Seconds(0.05));
+    EXPECT_NEAR(platform.pacing[2 * i + 2].at - start, Seconds(away[i].second), Seconds(0.05));
+  }
+  // 70 s less 40 s away: 30 s of steps, one a frame throughout.
+  EXPECT_NEAR(progress.steps, 30 * 60, 3);
+  EXPECT_EQ(scene.MostStepsInOneFrame(), 1);
+  EXPECT_GE(platform.unlimitedWaits, 3);
 }
 
 TEST(FrameLoopTest, AResizeReachesTheSceneBeforeTheNextFrame) {
