@@ -23,6 +23,7 @@ class DeskState {
   bool Showing() const { return !displayOff_ && !SessionAway() && !suspended_; }
   // True while the session is locked or disconnected: the display mode goes back meanwhile.
   bool SessionAway() const { return locked_ || disconnected_; }
+  bool asleep() const { return suspended_; }
 
  private:
   bool displayOff_ = false;

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "contract/saver_contract.h"
+#include "desk/desk_state.h"
+#include "desk/win32/desk_notifications.h"
 #include "host/renderer_watch.h"
 #include "host/win32/capture_files.h"
 #include "host/win32/host_state.h"
@@ -32,6 +34,11 @@ struct SaverWindow {
   std::unique_ptr<RendererWatch> watch;
   bool cdTimerOn = false;
   bool mp3TimerOn = false;
+  // The displays, the session and sleep as the saver window has learnt of them: the music plays
+  // only while the desk is showing.
+  DeskState desk;
+  std::unique_ptr<DeskNotifications> deskNotifications;
+  bool musicPlaying = false;
 };
 
 SaverWindow* WindowState(HWND window) {
@@ -83,6 +90,21 @@ void FormLoad(HWND window, SaverWindow& saver) {
   saver.watch = std::make_unique<RendererWatch>(StartRenderer(saver));
 
   saver.music.Start();
+  saver.musicPlaying = true;
+  FollowMusicTimers(window, saver);
+}
+
+// The music stops while nobody can see or hear the saver (displays off, the session locked or
+// away, the machine asleep), so that no sound keeps the machine awake; it starts again as at the
+// saver's start when the desk shows again.
+void FollowDesk(HWND window, SaverWindow& saver) {
+  if (saver.desk.Showing() == saver.musicPlaying) return;
+  if (saver.musicPlaying) {
+    saver.music.Stop();
+  } else {
+    saver.music.Start();
+  }
+  saver.musicPlaying = !saver.musicPlaying;
   FollowMusicTimers(window, saver);
 }
 
@@ -90,7 +112,8 @@ void FormLoad(HWND window, SaverWindow& saver) {
 // the host. Every way the saver ends comes here.
 [[noreturn]] void FormQueryUnload(HWND window, SaverWindow& saver) {
   KillTimer(window, kTimer3RendererWatch);
-  saver.music.Stop();
+  saver.deskNotifications.reset();
+  if (saver.musicPlaying) saver.music.Stop();
   KillTimer(window, kTimer2CdWatch);
   KillTimer(window, kTimer1Mp3Watch);
   for (; saver.cursorHideCount > 0; --saver.cursorHideCount) ShowCursor(TRUE);
@@ -129,6 +152,16 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_ENDSESSION:
       if (wParam && saver != nullptr && saver->watch) FormQueryUnload(window, *saver);
       return 0;
+    case WM_POWERBROADCAST:
+    case WM_WTSSESSION_CHANGE: {
+      LRESULT result = 0;
+      if (saver == nullptr || !DeskNotifications::Answer(saver->desk, message, wParam, lParam,
+                                                         result)) {
+        return DefWindowProcW(window, message, wParam, lParam);
+      }
+      if (saver->watch) FollowDesk(window, *saver);
+      return result;
+    }
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -159,5 +192,6 @@ bool LoadSaverWindow(HINSTANCE instance, const SettingsRecord& settings,
   // start-up has returned to the message loop.
   SetTimer(window, kTimer3RendererWatch, kRendererWatchIntervalMs, nullptr);
   FormLoad(window, *saver);
+  saver->deskNotifications = std::make_unique<DeskNotifications>(window);
   return true;
 }

@@ -17,16 +17,24 @@ int64_t FileTimeTicks(const FILETIME& time) {
 
 }  // namespace
 
-WindowsFramePlatform::WindowsFramePlatform(SceneWindow& scene, DeskStop& desk,
+WindowsFramePlatform::WindowsFramePlatform(SceneWindow& scene, SharedDesk& desk,
                                            FramePlatformOptions options)
     : scene_(scene),
       desk_(desk),
       options_(std::move(options)),
-      refreshHz_(RefreshRateOfWindow(scene.window, scene.deviceContext)) {
-  timeBeginPeriod(kTimerResolutionMs);
-}
+      refreshHz_(RefreshRateOfWindow(scene.window, scene.deviceContext)) {}
 
-WindowsFramePlatform::~WindowsFramePlatform() { timeEndPeriod(kTimerResolutionMs); }
+WindowsFramePlatform::~WindowsFramePlatform() { PacingChanged(false); }
+
+void WindowsFramePlatform::PacingChanged(bool pacing) {
+  if (pacing == finerTimer_) return;
+  finerTimer_ = pacing;
+  if (pacing) {
+    timeBeginPeriod(kTimerResolutionMs);
+  } else {
+    timeEndPeriod(kTimerResolutionMs);
+  }
+}
 
 bool WindowsFramePlatform::PumpInput(const LoopProgress&) {
   MSG message{};
@@ -42,6 +50,10 @@ bool WindowsFramePlatform::PumpInput(const LoopProgress&) {
     scene_.displayChanged = false;
     refreshHz_ = RefreshRateOfWindow(scene_.window, scene_.deviceContext);
     if (options_.onDisplayChange) options_.onDisplayChange();
+  }
+  if (scene_.deskChanged) {
+    scene_.deskChanged = false;
+    if (options_.onDeskChange) options_.onDeskChange();
   }
   if (scene_.endRequested) desk_.Request();
   return !desk_.Requested() && !(options_.retired != nullptr && *options_.retired);

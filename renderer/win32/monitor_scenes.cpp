@@ -66,7 +66,7 @@ LRESULT CALLBACK MonitorSceneWindowProc(HWND window, UINT message, WPARAM wParam
 
 MonitorScene::MonitorScene(HINSTANCE instance, const MonitorScenePlace& place,
                            const RememberedPictures& shared, std::optional<RgbImage> desktop,
-                           DeskStop& desk)
+                           SharedDesk& desk)
     : instance_(instance), place_(place), pictures_(shared, std::move(desktop)), desk_(desk) {
   windowReady_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   thread_ = CreateThread(nullptr, 0, ThreadMain, this, 0, &threadId_);
@@ -93,6 +93,10 @@ void MonitorScene::MoveTo(const ScreenRect& rect) {
   // Asynchronous: the scene's thread moves its window when it next handles its messages.
   SetWindowPos(window_, nullptr, rect.left, rect.top, rect.width(), rect.height(),
                SWP_NOACTIVATE | SWP_NOZORDER | SWP_ASYNCWINDOWPOS);
+}
+
+void MonitorScene::Wake() const {
+  if (thread_ != nullptr) PostThreadMessageA(threadId_, WM_NULL, 0, 0);
 }
 
 DWORD WINAPI MonitorScene::ThreadMain(void* self) {
@@ -139,7 +143,7 @@ void MonitorScene::Run() {
 }
 
 MonitorScenes::MonitorScenes(HINSTANCE instance, const RememberedPictures& shared,
-                             MonitorDesktops desktops, DeskStop& desk)
+                             MonitorDesktops desktops, SharedDesk& desk)
     : instance_(instance), shared_(shared), desktops_(std::move(desktops)), desk_(desk) {
   WNDCLASSA sceneClass{};
   sceneClass.style = CS_OWNDC;
@@ -153,6 +157,10 @@ MonitorScenes::MonitorScenes(HINSTANCE instance, const RememberedPictures& share
 MonitorScenes::~MonitorScenes() {
   scenes_.clear();
   if (classRegistered_) UnregisterClassA(kMonitorSceneWindowClass, instance_);
+}
+
+void MonitorScenes::WakeAll() const {
+  for (const auto& scene : scenes_) scene->Wake();
 }
 
 void MonitorScenes::Follow(const std::vector<MonitorInfo>& monitors,

@@ -22,7 +22,7 @@ class MonitorScene {
  public:
   // Starts the thread and returns once its window is on the screen (or could not be made).
   MonitorScene(HINSTANCE instance, const MonitorScenePlace& place, const RememberedPictures& shared,
-               std::optional<RgbImage> desktop, DeskStop& desk);
+               std::optional<RgbImage> desktop, SharedDesk& desk);
   // Ends the scene and waits for its thread: the window is gone when this returns.
   ~MonitorScene();
   MonitorScene(const MonitorScene&) = delete;
@@ -31,6 +31,8 @@ class MonitorScene {
   const MonitorScenePlace& place() const { return place_; }
   // The monitor moved or changed its size: so does the window, and the scene follows its size.
   void MoveTo(const ScreenRect& rect);
+  // Cuts the scene's wait short, so that it sees a change of the shared desk at once.
+  void Wake() const;
 
  private:
   static DWORD WINAPI ThreadMain(void* self);
@@ -39,7 +41,7 @@ class MonitorScene {
   HINSTANCE instance_;
   MonitorScenePlace place_;
   MonitorPictures pictures_;
-  DeskStop& desk_;
+  SharedDesk& desk_;
   std::atomic<bool> retired_{false};
   HWND window_ = nullptr;  // written by the thread before `windowReady_` is set
   HANDLE windowReady_ = nullptr;
@@ -53,7 +55,7 @@ class MonitorScenes {
   // `desktops` are the other monitors' desktops as captured at the start; a monitor without one
   // shows the built-in desktop.
   MonitorScenes(HINSTANCE instance, const RememberedPictures& shared, MonitorDesktops desktops,
-                DeskStop& desk);
+                SharedDesk& desk);
   // Ends every scene.
   ~MonitorScenes();
   MonitorScenes(const MonitorScenes&) = delete;
@@ -63,12 +65,14 @@ class MonitorScenes {
   // scenes whose monitor is gone end, those whose monitor moved follow it, new monitors get new
   // scenes.
   void Follow(const std::vector<MonitorInfo>& monitors, const ScreenRect& primaryScene);
+  // Wakes every scene, as the desk shows again.
+  void WakeAll() const;
 
  private:
   HINSTANCE instance_;
   const RememberedPictures& shared_;
   MonitorDesktops desktops_;
-  DeskStop& desk_;
+  SharedDesk& desk_;
   bool classRegistered_ = false;
   std::vector<std::unique_ptr<MonitorScene>> scenes_;
 };

@@ -28,6 +28,25 @@ void FollowDisplays(RendererWindow& renderer, MonitorScenes& others) {
   others.Follow(monitors, renderer.display.rect);
 }
 
+// The desk changed: while the session is away the display mode goes back, and it is taken again
+// on the session's return and after a sleep (which may have reset it); every scene then draws or
+// stands still as the desk is showing or not.
+void FollowDesk(RendererWindow& renderer, SharedDesk& shared, MonitorScenes& others,
+                bool& wasAsleep) {
+  const DeskState& desk = renderer.desk;
+  const DisplayMode design{kRendererWidth, kRendererHeight, kRendererColourBits};
+  if (desk.SessionAway()) {
+    RestoreSceneDisplay(renderer.display);
+  } else if (renderer.display.modeWanted && (!renderer.display.modeChanged ||
+                                             (wasAsleep && !desk.asleep()))) {
+    renderer.display.modeChanged = ChangeToDesignMode(design);
+  }
+  wasAsleep = desk.asleep();
+  const bool wasShowing = shared.Showing();
+  shared.SetShowing(desk.Showing());
+  if (!wasShowing && desk.Showing()) others.WakeAll();
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -47,12 +66,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   int exitCode = 0;
   {
-    DeskStop desk(GetCurrentThreadId());
+    SharedDesk desk(GetCurrentThreadId());
     // Laid out once the primary's mode is set, which may have moved the other monitors.
     MonitorScenes others(renderer.instance, pictures, std::move(desktops), desk);
     others.Follow(ListMonitors(), renderer.display.rect);
     FramePlatformOptions options;
     options.onDisplayChange = [&] { FollowDisplays(renderer, others); };
+    bool wasAsleep = false;
+    options.onDeskChange = [&] { FollowDesk(renderer, desk, others, wasAsleep); };
     WindowsFramePlatform platform(renderer, desk, options);
     RunFrameLoop(platform, scene, {GlRendererName(), true});
     exitCode = platform.exitCode();

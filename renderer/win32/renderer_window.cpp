@@ -199,6 +199,7 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
   SetForegroundWindow(renderer.window);
   SetFocus(renderer.window);
   SetProjection(place.width(), place.height());
+  if (fullScreen) renderer.deskNotifications = std::make_unique<DeskNotifications>(renderer.window);
 
   if (renderer.scene == nullptr || !renderer.scene->InitScene()) {
     CloseRendererWindow(renderer);
@@ -209,6 +210,7 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
 
 void CloseRendererWindow(RendererWindow& renderer) {
   RestoreDisplayAndCursor(renderer);
+  renderer.deskNotifications.reset();
   ReleaseRenderingContext(renderer);
   if (renderer.window != nullptr) {
     DestroyWindow(renderer.window);
@@ -238,6 +240,13 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
       return 0;
     case WM_ENDSESSION:
       return OnEndSession(*renderer, wParam);
+    case WM_POWERBROADCAST:
+    case WM_WTSSESSION_CHANGE:
+      if (DeskNotifications::Answer(renderer->desk, message, wParam, lParam, result)) {
+        renderer->deskChanged = true;
+        return result;
+      }
+      return DefWindowProcA(window, message, wParam, lParam);
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "desk/desk_state.h"
+#include "desk/win32/desk_notifications.h"
 #include "renderer/win32/scene_display.h"
 
 class Scene;
@@ -20,6 +24,8 @@ struct SceneWindow {
   bool sizeChanged = false;
   // Set by WM_DISPLAYCHANGE: a monitor was added, removed or changed its mode.
   bool displayChanged = false;
+  // Set when the window learnt of a change of the desk (displays, session, sleep).
+  bool deskChanged = false;
   HWND window = nullptr;
   HDC deviceContext = nullptr;
   HGLRC renderingContext = nullptr;
@@ -31,6 +37,10 @@ struct RendererWindow : SceneWindow {
   bool fullScreen = false;    // full screen: the cursor is hidden and the display prepared
   bool cursorHidden = false;  // hidden at the start and not yet shown again
   SceneDisplay display;       // the scene's place, and whether the display mode was changed
+  // The displays, the session and sleep as this window has learnt of them, and its registration
+  // for their notifications (the other monitors' windows follow the primary's).
+  DeskState desk;
+  std::unique_ptr<DeskNotifications> deskNotifications;
   HINSTANCE instance = nullptr;
   Scene* scene = nullptr;
 };

@@ -45,12 +45,15 @@ BOOL CALLBACK CollectMonitor(HMONITOR handle, HDC, LPRECT, LPARAM monitors) {
 
 }  // namespace
 
+bool ChangeToDesignMode(const DisplayMode& design) {
+  return ChooseDisplayMode(OfferedModes(), design) == ModeChoice::ChangeToDesignMode &&
+         ChangeToMode(design);
+}
+
 SceneDisplay PrepareSceneDisplay(const DisplayMode& design) {
   SceneDisplay display;
-  if (ChooseDisplayMode(OfferedModes(), design) == ModeChoice::ChangeToDesignMode &&
-      ChangeToMode(design)) {
-    display.modeChanged = true;
-  }
+  display.modeChanged = ChangeToDesignMode(design);
+  display.modeWanted = display.modeChanged;
   // Changed, the primary monitor shows the design mode from its corner; kept, it is the scene's
   // as it is.
   display.rect = PrimaryMonitorRect(ListMonitors());

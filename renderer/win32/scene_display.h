@@ -11,9 +11,15 @@
 struct SceneDisplay {
   ScreenRect rect;
   bool modeChanged = false;
+  // The design mode was taken at the start: it is given back while the session is away, and
+  // taken again on its return.
+  bool modeWanted = false;
 };
 
 SceneDisplay PrepareSceneDisplay(const DisplayMode& design);
+
+// Switches the display to `design` when it lists that mode; true when the display is in it now.
+bool ChangeToDesignMode(const DisplayMode& design);
 
 // Puts back the display mode stored in the registry, when PrepareSceneDisplay changed it.
 void RestoreSceneDisplay(SceneDisplay& display);

@@ -333,6 +333,12 @@ harness_start() {
     wineserver -w 2>/dev/null
   fi
   wineserver -p 2>/dev/null  # a persistent server for this scenario, ended in harness_cleanup
+  # The mode a program's display change returns to is the desktop's own, whatever an earlier
+  # scenario's desktop left in the prefix.
+  [ -z "${HARNESS_WINE_DESKTOP:-}" ] ||
+    harness_probe set-display-mode "${HARNESS_WINE_DESKTOP%x*}" "${HARNESS_WINE_DESKTOP#*x}" \
+      registry >/dev/null || harness_fail "the Wine desktop does not take its own size"
+
   mkdir -p "$MIREBORA_CAPTURE_DIR"
   # Every scenario starts with the settings beside the program alone.
   rm -rf "$MIREBORA_USER_SETTINGS_DIR"

@@ -7,8 +7,9 @@
 //   dialogs CAPTION                  print every message box with that caption
 //   press-ok CAPTION                 close one message box with that caption by its OK button
 //   display-mode                     print the current display mode as WxHxBITS
-//   set-display-mode W H             change the primary display to W x H, as another program or
-//                                    the user may while the saver runs; print what the system said
+//   set-display-mode W H [registry]  change the primary display to W x H, as another program or
+//                                    the user may while the saver runs (with "registry", also as
+//                                    the mode it returns to); print what the system said
 //   first-frame PROGRAM X Y TIMEOUT_MS
 //                                    start PROGRAM; print milliseconds until the screen pixel
 //                                    (X, Y) turns red, as a first frame over red pictures does
@@ -180,13 +181,14 @@ int DisplayMode() {
   return 0;
 }
 
-int SetDisplayMode(DWORD width, DWORD height) {
+int SetDisplayMode(DWORD width, DWORD height, bool registry) {
   DEVMODEW mode{};
   mode.dmSize = sizeof(mode);
   mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
   mode.dmPelsWidth = width;
   mode.dmPelsHeight = height;
-  const LONG result = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+  const LONG result =
+      ChangeDisplaySettingsExW(nullptr, &mode, nullptr, registry ? CDS_UPDATEREGISTRY : 0, nullptr);
   std::printf("result=%ld\n", result);
   return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
 }
@@ -321,8 +323,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"dialogs" && count == 2) return Dialogs(args[1]);
   if (command == L"press-ok" && count == 2) return PressOk(args[1]);
   if (command == L"display-mode" && count == 1) return DisplayMode();
-  if (command == L"set-display-mode" && count == 3)
-    return SetDisplayMode(static_cast<DWORD>(number(1)), static_cast<DWORD>(number(2)));
+  if (command == L"set-display-mode" && (count == 3 || (count == 4 && args[3] == L"registry")))
+    return SetDisplayMode(static_cast<DWORD>(number(1)), static_cast<DWORD>(number(2)), count == 4);
   if (command == L"first-frame" && count == 5)
     return FirstFrame(args[1], static_cast<int>(number(2)), static_cast<int>(number(3)),
                       static_cast<DWORD>(number(4)));
