@@ -37,8 +37,8 @@ void FollowDesk(RendererWindow& renderer, SharedDesk& shared, MonitorScenes& oth
   const DisplayMode design{kRendererWidth, kRendererHeight, kRendererColourBits};
   if (desk.SessionAway()) {
     RestoreSceneDisplay(renderer.display);
-  } else if (renderer.display.modeWanted && (!renderer.display.modeChanged ||
-                                             (wasAsleep && !desk.asleep()))) {
+  } else if (renderer.display.modeWanted &&
+             (!renderer.display.modeChanged || (wasAsleep && !desk.asleep()))) {
     renderer.display.modeChanged = ChangeToDesignMode(design);
   }
   wasAsleep = desk.asleep();
