@@ -155,8 +155,8 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_POWERBROADCAST:
     case WM_WTSSESSION_CHANGE: {
       LRESULT result = 0;
-      if (saver == nullptr || !DeskNotifications::Answer(saver->desk, message, wParam, lParam,
-                                                         result)) {
+      if (saver == nullptr ||
+          !DeskNotifications::Answer(saver->desk, message, wParam, lParam, result)) {
         return DefWindowProcW(window, message, wParam, lParam);
       }
       if (saver->watch) FollowDesk(window, *saver);
