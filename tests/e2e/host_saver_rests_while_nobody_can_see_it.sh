@@ -1,8 +1,10 @@
-# While nobody can see or hear the saver (the session locked, the machine asleep) it draws
-# nothing and plays nothing, and it gives the display mode back while the session is locked; at
-# the unlock and the resume it draws again, starts the music again as at its start and takes the
-# mode again. The notifications are posted to both programs' windows as Windows sends them. The
-# display is a Wine desktop larger than 1024 x 768, so that the saver's mode is a change.
+# While nobody can see or hear the saver (the displays off, the session locked, the machine
+# asleep) it draws nothing and plays nothing, and it gives the display mode back while the
+# session is locked; when the displays are on again, at the unlock and at the resume it draws
+# again, starts the music again as at its start and takes the mode again. The notifications reach
+# both programs' windows as Windows sends them: posted, or for the display state (which points
+# into the receiver's memory) sent inside each program's own process. The display is a Wine
+# desktop larger than 1024 x 768, so that the saver's mode is a change.
 HARNESS_SCREEN=1600x1200x24
 HARNESS_WINE_DESKTOP=1280x1024
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
@@ -33,8 +35,14 @@ mci_count() { music_sent_commands | grep -cxF -- "$1"; }
 mci_count_at_least() { [ "$(mci_count "$1")" -ge "$2" ]; }
 # to_both MESSAGE WPARAM: the notification, as the system sends it to every window registered.
 to_both() {
-  harness_probe post Valdorique_VC "$1" "$2" 0 && harness_probe post Valdorique_Main "$1" "$2" 0 ||
-    harness_fail "cannot post $1 $2"
+  local title
+  for title in Valdorique_VC Valdorique_Main; do
+    if [ "$1" = display-state ]; then
+      harness_probe display-state "$title" "$2" >/dev/null
+    else
+      harness_probe post "$title" "$1" "$2" 0
+    fi || harness_fail "cannot bring $1 $2 to $title"
+  done
 }
 # rests_and_goes_on WHAT MESSAGE AWAY BACK [MODE_WHILE_AWAY]: the saver stands still while WHAT
 # holds: the music closed, the display in MODE_WHILE_AWAY when given, no frame; then it draws,
@@ -63,6 +71,7 @@ rests_and_goes_on() {
 harness_wait 30 "the saver's display mode" display_mode_is 1024x768x32
 wait_frames 10 "at the start"
 harness_wait 30 "the music to play" mci_count_at_least 'play MP3Play' 1
+rests_and_goes_on "the displays are off" display-state 0 1
 rests_and_goes_on "the session is locked" $WM_WTSSESSION_CHANGE $WTS_SESSION_LOCK \
   $WTS_SESSION_UNLOCK 1280x1024x32
 rests_and_goes_on "the machine sleeps" $WM_POWERBROADCAST $PBT_APMSUSPEND $PBT_APMRESUMEAUTOMATIC

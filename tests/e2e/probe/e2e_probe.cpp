@@ -7,6 +7,9 @@
 //   dialogs CAPTION                  print every message box with that caption
 //   press-ok CAPTION                 close one message box with that caption by its OK button
 //   display-mode                     print the current display mode as WxHxBITS
+//   display-state TITLE 0|1|2         tell the window's program that the displays are off, on or
+//                                    dimmed, inside its own process as the system does (through
+//                                    e2e-display-state-hook.dll beside the probe)
 //   set-display-mode W H [registry]  change the primary display to W x H, as another program or
 //                                    the user may while the saver runs (with "registry", also as
 //                                    the mode it returns to); print what the system said
@@ -181,6 +184,39 @@ int DisplayMode() {
   return 0;
 }
 
+int DisplayState(const std::wstring& title, WPARAM state) {
+  HWND window = FindWindowW(nullptr, title.c_str());
+  if (window == nullptr) return 1;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring hookPath(path, length);
+  hookPath = hookPath.substr(0, hookPath.find_last_of(L'\\') + 1) + L"e2e-display-state-hook.dll";
+  HMODULE hook = LoadLibraryW(hookPath.c_str());
+  const auto procedure = hook != nullptr ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(
+                                               GetProcAddress(hook, "DisplayStateHook")))
+                                         : nullptr;
+  const auto* messageName =
+      hook != nullptr
+          ? reinterpret_cast<const wchar_t*>(GetProcAddress(hook, "kDisplayStateMessage"))
+          : nullptr;
+  const auto* doneName =
+      hook != nullptr ? reinterpret_cast<const wchar_t*>(GetProcAddress(hook, "kDisplayStateDone"))
+                      : nullptr;
+  if (procedure == nullptr || messageName == nullptr || doneName == nullptr) return 1;
+  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, doneName);
+  HHOOK hooked = SetWindowsHookExW(WH_GETMESSAGE, procedure, hook, thread);
+  bool delivered = false;
+  if (hooked != nullptr && done != nullptr &&
+      PostMessageW(window, RegisterWindowMessageW(messageName), state, 0)) {
+    delivered = WaitForSingleObject(done, 10000) == WAIT_OBJECT_0;
+  }
+  if (hooked != nullptr) UnhookWindowsHookEx(hooked);
+  if (done != nullptr) CloseHandle(done);
+  std::printf("delivered=%d\n", delivered ? 1 : 0);
+  return delivered ? 0 : 1;
+}
+
 int SetDisplayMode(DWORD width, DWORD height, bool registry) {
   DEVMODEW mode{};
   mode.dmSize = sizeof(mode);
@@ -323,6 +359,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"dialogs" && count == 2) return Dialogs(args[1]);
   if (command == L"press-ok" && count == 2) return PressOk(args[1]);
   if (command == L"display-mode" && count == 1) return DisplayMode();
+  if (command == L"display-state" && count == 3)
+    return DisplayState(args[1], static_cast<WPARAM>(number(2)));
   if (command == L"set-display-mode" && (count == 3 || (count == 4 && args[3] == L"registry")))
     return SetDisplayMode(static_cast<DWORD>(number(1)), static_cast<DWORD>(number(2)), count == 4);
   if (command == L"first-frame" && count == 5)
