@@ -7,6 +7,8 @@ LoopProgress RunFrameLoop(FramePlatform& platform, FrameScene& scene,
   PaceClock& clock = platform.WallClock();
   FramePacer pacer(clock);
   FrameBudget budget(clock, platform.ProcessCpuClock(), options.glRenderer);
+  // A renderer in software keeps its budget instead: its frames come rarer than the display's.
+  SwapPacing swapPacing(clock, platform.SwapsMayWaitForDisplay() && !budget.active());
   if (budget.active()) {
     platform.Report(budget.announcement().c_str());
   }
@@ -29,6 +31,7 @@ LoopProgress RunFrameLoop(FramePlatform& platform, FrameScene& scene,
     if (paused) {
       paused = false;
       pacer.Resume();
+      swapPacing.Resume();
       platform.PacingChanged(true);
     }
     const int64_t untilNextFrame = pacer.TicksUntilNextFrame();
@@ -43,7 +46,9 @@ LoopProgress RunFrameLoop(FramePlatform& platform, FrameScene& scene,
     scene.RenderFrame(plan.fraction);
     platform.ShowFrame(frameStart);
     budget.FrameDone();
-    pacer.EndFrame(platform.RefreshHz(), budget.MinimumFrameTicks());
+    const int refreshHz = platform.RefreshHz();
+    pacer.EndFrame(refreshHz, budget.MinimumFrameTicks(), swapPacing.active());
+    swapPacing.FrameShown(refreshHz);
     progress = {pacer.stepsTaken(), pacer.framesDrawn()};
     if (pacer.TakePaceLine(paceLine) && options.reportPace) {
       platform.Report(paceLine.data());

@@ -45,6 +45,9 @@ class FramePlatform {
   virtual void ShowFrame(int64_t drawingSince) = 0;
   // The display's refresh rate in frames a second; 0 or 1 when it reports none.
   virtual int RefreshHz() = 0;
+  // True when ShowFrame's swap may wait for the display's refresh (the driver took a swap
+  // interval): the loop then lets the swaps pace the frames while they do (SwapPacing).
+  virtual bool SwapsMayWaitForDisplay() { return false; }
   virtual PaceClock& WallClock() = 0;
   // The CPU time of the whole process, for the frame budget; null where none is known.
   virtual PaceClock* ProcessCpuClock() = 0;

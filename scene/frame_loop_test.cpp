@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -121,8 +122,15 @@ class ScriptedPlatform final : public FramePlatform {
     shownFramesBegan.push_back(drawingSince);
     clock.now_ += frameTicks;
     cpu.now_ += frameCpuTicks;
+    if (refreshTicks > 0) {
+      // The swap waits for the next refresh, which shows the frame.
+      const auto refresh = static_cast<int64_t>(std::ceil((clock.now_ - start) / refreshTicks));
+      clock.now_ = start + static_cast<int64_t>(std::ceil(refresh * refreshTicks));
+      shownAtRefresh.push_back(refresh);
+    }
   }
   int RefreshHz() override { return refreshHz; }
+  bool SwapsMayWaitForDisplay() override { return swapsMayWait; }
   PaceClock& WallClock() override { return clock; }
   PaceClock* ProcessCpuClock() override { return withCpuClock ? &cpu : nullptr; }
   void Report(const char* line) override { reports.emplace_back(line); }
@@ -141,6 +149,10 @@ class ScriptedPlatform final : public FramePlatform {
   int64_t frameCpuTicks = 1 * kMillisecond;
   bool withCpuClock = false;
   int refreshHz = 60;
+  // The display's true refresh period, in ticks, when each swap waits for it; 0: swaps return at
+  // once.
+  double refreshTicks = 0;
+  bool swapsMayWait = false;
   bool visible = true;
   bool stopped = false;
   bool newSize = false;
@@ -148,6 +160,7 @@ class ScriptedPlatform final : public FramePlatform {
 
   int64_t pumps = 0, timedWaits = 0, instantWaits = 0, unlimitedWaits = 0;
   std::vector<int64_t> shownFramesBegan;  // what ShowFrame was told
+  std::vector<int64_t> shownAtRefresh;    // the refresh that showed each frame, when swaps wait
   LoopProgress progress;
   std::vector<std::string> reports;
   struct Pacing {
@@ -271,6 +284,48 @@ TEST(FrameLoopTest, WhileTheDeskIsAwayNothingIsDrawnOrPacedAndItGoesOnWithoutABu
   EXPECT_NEAR(progress.steps, 30 * 60, 3);
   EXPECT_EQ(scene.MostStepsInOneFrame(), 1);
   EXPECT_GE(platform.unlimitedWaits, 3);
+}
+
+// A display at 59.94 Hz, reported as 59, whose swaps wait for it: every refresh of a minute shows
+// a new picture, each one step further on average, while steps keep 60 a second.
+TEST(FrameLoopTest, SwapsThatWaitForTheDisplayPaceTheFramesWhateverRateItReports) {
+  ScriptedPlatform platform;
+  RecordingScene scene(platform.clock);
+  platform.refreshHz = 59;
+  platform.refreshTicks = kTicksPerSecond * 1001.0 / 60000.0;
+  platform.swapsMayWait = true;
+  platform.StopAt(Seconds(60));
+  const LoopProgress progress = RunLoop(platform, scene);
+
+  const std::vector<int64_t>& refreshes = platform.shownAtRefresh;
+  ASSERT_GT(refreshes.size(), 3000u);
+  int64_t repeated = 0, doubled = 0;
+  for (size_t i = 1; i < refreshes.size(); ++i) {
+    repeated += refreshes[i] - refreshes[i - 1] > 1;  // a refresh without a new frame
+    doubled += refreshes[i] == refreshes[i - 1];      // two frames for one refresh
+  }
+  EXPECT_EQ(repeated, 0);
+  EXPECT_EQ(doubled, 0);
+  EXPECT_NEAR(static_cast<double>(refreshes.size()), 60 * 59.94, 2);
+  EXPECT_NEAR(progress.steps, 3600, 2);
+  EXPECT_EQ(platform.instantWaits, 0);
+}
+
+// A driver that takes the swap interval but whose swaps return at once: after a second of frames
+// at twice the rate at most, the timer paces them at the refresh rate again.
+TEST(FrameLoopTest, SwapsThatDoNotWaitAfterAllGiveThePacingBackToTheTimer) {
+  ScriptedPlatform platform;
+  RecordingScene scene(platform.clock);
+  platform.swapsMayWait = true;
+  platform.StopAt(Seconds(10));
+  RunLoop(platform, scene);
+
+  const int64_t start = platform.start;
+  EXPECT_LE(scene.FramesBetween(start, start + Seconds(1)), 2 * 60 + 1);
+  for (int second = 2; second < 10; ++second) {
+    EXPECT_NEAR(scene.FramesBetween(start + Seconds(second), start + Seconds(second + 1)), 60, 1)
+        << second;
+  }
 }
 
 TEST(FrameLoopTest, AResizeReachesTheSceneBeforeTheNextFrame) {

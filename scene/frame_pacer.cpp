@@ -13,6 +13,28 @@ int64_t SteadyPaceClock::Now() {
 
 int64_t SteadyPaceClock::TicksPerSecond() const { return 1'000'000'000; }
 
+SwapPacing::SwapPacing(PaceClock& clock, bool swapsMayWait)
+    : clock_(clock), active_(swapsMayWait), measuringSince_(clock.Now()) {}
+
+void SwapPacing::FrameShown(int refreshHz) {
+  if (!active_) return;
+  ++framesSince_;
+  const int64_t now = clock_.Now();
+  const int64_t elapsed = now - measuringSince_;
+  const int64_t perSecond = clock_.TicksPerSecond();
+  if (elapsed < perSecond) return;
+  const double hz = refreshHz > 1 ? refreshHz : FramePacer::kDefaultRefreshHz;
+  const double rate = static_cast<double>(framesSince_) * static_cast<double>(perSecond) /
+                      static_cast<double>(elapsed);
+  if (rate > kMostOfReportedRate * hz) active_ = false;
+  Resume();
+}
+
+void SwapPacing::Resume() {
+  measuringSince_ = clock_.Now();
+  framesSince_ = 0;
+}
+
 FramePacer::FramePacer(PaceClock& clock)
     : clock_(clock),
       ticksPerSecond_(clock.TicksPerSecond()),
@@ -47,10 +69,14 @@ FramePlan FramePacer::BeginFrame() {
   return plan;
 }
 
-void FramePacer::EndFrame(int refreshHz, int64_t minimumFrameTicks) {
+void FramePacer::EndFrame(int refreshHz, int64_t minimumFrameTicks, bool swapPaced) {
   const int64_t hz = refreshHz > 1 ? refreshHz : kDefaultRefreshHz;
-  nextFrameDue_ += std::max(ticksPerSecond_ / hz, minimumFrameTicks);
   const int64_t now = clock_.Now();
+  if (swapPaced) {
+    nextFrameDue_ = std::max(now, lastFrameStart_ + ticksPerSecond_ / hz / 2);
+    return;
+  }
+  nextFrameDue_ += std::max(ticksPerSecond_ / hz, minimumFrameTicks);
   if (nextFrameDue_ < now) {
     nextFrameDue_ = now;  // late: the next frame goes at once, and the beat starts from here
   }

@@ -29,6 +29,31 @@ struct FramePlan {
 // the steps let go after stalls, since the pacer started.
 using PaceLine = std::array<char, 96>;
 
+// Whether the display paces the frames. Where each swap waits for the display's refresh, a frame
+// is due as soon as the swap of the one before returns, so that every refresh shows a new picture
+// whatever rate the display reports (59.94 Hz is reported as 59 or 60, and a timer at that rate
+// would miss a refresh now and then, showing one picture twice). Tried while the platform says
+// its swaps may wait; given up for the rest of the run once a second of frames comes oftener
+// than kMostOfReportedRate times the reported rate (a driver that does not wait after all, a
+// window the compositor does not show): the timer paces frames again from then on.
+class SwapPacing {
+ public:
+  static constexpr double kMostOfReportedRate = 1.2;
+
+  SwapPacing(PaceClock& clock, bool swapsMayWait);
+  bool active() const { return active_; }
+  // After each frame is shown, with the refresh rate the display reports (1 or less: unknown).
+  void FrameShown(int refreshHz);
+  // After a pause: the measurement starts again.
+  void Resume();
+
+ private:
+  PaceClock& clock_;
+  bool active_;
+  int64_t measuringSince_;
+  int64_t framesSince_ = 0;
+};
+
 // Paces the scene in wall time: one step every 1/60 s however often frames are drawn, each frame
 // drawn between the last two steps, and frames due at the display's refresh rate. A frame drawn
 // exactly on a step's time shows that step alone (fraction 1), so one frame per step shows each
@@ -51,8 +76,10 @@ class FramePacer {
   FramePlan BeginFrame();
   // Ends a frame: the next one is due one refresh period after this one was due, or at once
   // when that time has already passed. A refresh rate of 1 or less means "unknown". A period of
-  // `minimumFrameTicks`, when longer than the refresh period, takes its place.
-  void EndFrame(int refreshHz, int64_t minimumFrameTicks = 0);
+  // `minimumFrameTicks`, when longer than the refresh period, takes its place. `swapPaced`: the
+  // swap has just waited for the display's refresh (SwapPacing), so the next frame is due at
+  // once, though never sooner than half a refresh period after this one began.
+  void EndFrame(int refreshHz, int64_t minimumFrameTicks = 0, bool swapPaced = false);
   // Ticks of the clock until the next frame is due; 0 when it is due.
   int64_t TicksUntilNextFrame();
   // After a pause (the window minimised): the time it lasted is not made up, and the next frame

@@ -68,6 +68,7 @@ class WindowsFramePlatform final : public FramePlatform {
   void WaitForInput(int64_t ticks) override;
   void ShowFrame(int64_t drawingSince) override;
   int RefreshHz() override { return refreshHz_; }
+  bool SwapsMayWaitForDisplay() override { return scene_.swapInterval; }
   PaceClock& WallClock() override { return wallClock_; }
   PaceClock* ProcessCpuClock() override { return &processCpu_; }
   void Report(const char* line) override;

@@ -40,20 +40,18 @@ PIXELFORMATDESCRIPTOR PixelFormatRequest(int bits) {
 }
 
 // Drivers that offer it are asked to wait for the display's refresh on each swap, so the scene
-// moves at the same speed on drivers whose default is not to wait.
-void RequestSwapInterval() {
+// moves at the same speed on drivers whose default is not to wait. True when the driver took it.
+bool RequestSwapInterval() {
   auto extensionsString = WglProcedure<ExtensionsStringProc>("wglGetExtensionsStringEXT");
   if (extensionsString == nullptr) {
-    return;
+    return false;
   }
   const char* extensions = extensionsString();
   if (extensions == nullptr || std::strstr(extensions, "WGL_EXT_swap_control") == nullptr) {
-    return;
+    return false;
   }
   auto swapInterval = WglProcedure<SwapIntervalProc>("wglSwapIntervalEXT");
-  if (swapInterval != nullptr) {
-    swapInterval(1);
-  }
+  return swapInterval != nullptr && swapInterval(1) != FALSE;
 }
 
 bool RegisterRendererClass(HINSTANCE instance) {
@@ -113,7 +111,7 @@ bool CreateRenderingContext(SceneWindow& scene, int bits) {
       !wglMakeCurrent(scene.deviceContext, scene.renderingContext)) {
     return false;
   }
-  RequestSwapInterval();
+  scene.swapInterval = RequestSwapInterval();
   return true;
 }
 

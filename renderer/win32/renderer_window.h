@@ -29,6 +29,8 @@ struct SceneWindow {
   HWND window = nullptr;
   HDC deviceContext = nullptr;
   HGLRC renderingContext = nullptr;
+  // The driver took the request to wait for the display's refresh on each swap.
+  bool swapInterval = false;
 };
 
 // The primary monitor's window, filled by OpenRendererWindow and released in the mirrored order
