@@ -3,8 +3,9 @@
 # a moving scene of its own that fills it, with its own desktop as the ground under the sky. That
 # desktop stays in memory: the capture folder holds the four files alone, and no file in the Wine
 # prefix holds the second desktop. The second monitor's window refuses the system's screen-saver
-# commands as the primary's does, and a click on it leaves the primary's window active. Escape
-# pressed on the second monitor ends the saver, and both desktops show again.
+# commands as the primary's does, and a click on it leaves the primary's window active; while the
+# session is locked it stands still with the primary's. Escape pressed on the second monitor
+# ends the saver, and both desktops show again.
 HARNESS_HEADS="1024x768 768x1024"
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/host_scenario.sh"
@@ -54,13 +55,23 @@ case "$scene" in
   *) harness_fail "not one scene window filling the second monitor: $scene" ;;
 esac
 
-# moved_on PNG: the second monitor's picture is no longer the first one taken of the scene.
+# moved_on PNG [SINCE]: the second monitor's picture is no longer the one in SINCE (by default
+# the first taken of the scene).
 moved_on() {
   second_head "$1" "$1.second.png"
   local changed
-  changed=$(/usr/bin/compare -metric AE -fuzz 8% "$HARNESS_WORK/scenes.png.second.png" \
+  changed=$(/usr/bin/compare -metric AE -fuzz 8% "${2:-$HARNESS_WORK/scenes.png.second.png}" \
     "$1.second.png" null: 2>&1 >/dev/null) || true
   [ "${changed%%.*}" -gt 2000 ] || harness_fail "only $changed pixels changed"
+}
+# stands_still PNG: the second monitor's picture is the one of the previous call.
+stands_still() {
+  local previous=$HARNESS_WORK/still-previous.png changed=
+  second_head "$1" "$1.second.png"
+  [ ! -f "$previous" ] ||
+    changed=$(/usr/bin/compare -metric AE "$previous" "$1.second.png" null: 2>&1) || true
+  mv "$1.second.png" "$previous"
+  [ "${changed:-x}" = 0 ] || harness_fail "the second monitor still changes (${changed:-?} pixels)"
 }
 # The system's screen-saver and power-down commands to the second monitor's window, and a click
 # on it, change nothing: it goes on moving, and the primary's window stays the active one.
@@ -75,6 +86,18 @@ case "$primary" in
   *foreground=1*) ;;
   *) harness_fail "the primary's window is no longer the active one: $primary" ;;
 esac
+# The session locked, as the primary's window learns: the second monitor's scene stands still
+# too, and moves again on the unlock.
+readonly WM_WTSSESSION_CHANGE=0x02B1 WTS_SESSION_LOCK=7 WTS_SESSION_UNLOCK=8
+harness_probe post Valdorique_VC $WM_WTSSESSION_CHANGE $WTS_SESSION_LOCK 0 ||
+  harness_fail "cannot post"
+rm -f "$HARNESS_WORK/still-previous.png"
+harness_wait_picture 30 "the second monitor's scene to stand still while locked" \
+  "$HARNESS_WORK/locked.png" stands_still
+harness_probe post Valdorique_VC $WM_WTSSESSION_CHANGE $WTS_SESSION_UNLOCK 0 ||
+  harness_fail "cannot post"
+harness_wait_picture 30 "the second monitor's scene to move after the unlock" \
+  "$HARNESS_WORK/unlocked.png" moved_on "$HARNESS_WORK/still-previous.png"
 
 # files_holding "R G B": the files of the prefix written since the saver started that hold 2000
 # pixels in a row of that colour, as a bitmap of 24 or 32 bits or plain RGB would hold them.
