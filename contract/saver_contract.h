@@ -43,7 +43,8 @@ inline constexpr std::array<CaptureRole, kCaptureFileCount> kCaptureLoadOrder = 
 inline constexpr std::array<const char*, kCaptureFileCount> kCaptureFileNames = {
     "Valdorique1.bmp", "Valdorique2.bmp", "Valdorique3.bmp", "Valdorique4.bmp"};
 
-// The folder of the files as each program spells it (Windows reads both as one folder): the host
+// The shared folder of the files, used by every run that can, as each program spells it (Windows
+// reads both as one folder): the host
 // creates it and writes the files through wide calls; the renderer opens them through ANSI calls,
 // and its spelling shows in its error messages.
 inline constexpr char kHostCaptureFolder[] = "C:\\k_vusa";
@@ -59,6 +60,19 @@ inline std::string RendererCapturePath(CaptureRole role) {
 inline std::wstring HostCapturePath(CaptureRole role) {
   const std::string path = std::string(kHostCaptureFolder) + "\\" + kCaptureFileNames[role];
   return std::wstring(path.begin(), path.end());
+}
+
+// When a run cannot put its four files into the shared folder (a file there that it may not
+// replace, such as another user's, or a folder it cannot write), the host writes them into a new
+// folder of that run's own, private to its user, and starts the renderer with two arguments: this
+// switch and the folder's full path. Started with no arguments, the renderer reads the shared
+// folder. The folder's path may hold any characters: both sides pass it through wide calls.
+inline constexpr wchar_t kCaptureFolderSwitch[] = L"/captures";
+
+// FOLDER\Valdorique1.bmp ...: the file of `role` in the folder `folder` (no trailing "\").
+inline std::wstring CapturePathIn(const std::wstring& folder, CaptureRole role) {
+  const std::string name = kCaptureFileNames[role];
+  return folder + L"\\" + std::wstring(name.begin(), name.end());
 }
 
 // ---- The renderer's windows (ANSI): the host watches for the scene's window by its title.

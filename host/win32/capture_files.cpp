@@ -1,8 +1,8 @@
 #include "host/win32/capture_files.h"
 
-#include <algorithm>
 #include <cstring>
 #include <optional>
+#include <string>
 
 #include "contract/saver_contract.h"
 #include "host/bitmap_file.h"
@@ -22,9 +22,35 @@ std::optional<std::vector<uint8_t>> BuiltInPictureFile(HINSTANCE instance, int i
   return BitmapFileFromPackedDib(static_cast<const uint8_t*>(bytes), size);
 }
 
-bool WritePicture(CaptureRole role, const std::optional<std::vector<uint8_t>>& file,
-                  PrivateFileSecurity& security) {
-  return file.has_value() && ReplaceWithPrivateFile(HostCapturePath(role), *file, security);
+// The run's own folders are made in the user's temporary folder, named after the process, and
+// the next name is tried while one is taken (a folder left by an earlier process of that id).
+constexpr wchar_t kOwnFolderPrefix[] = L"ミレボラ-";
+constexpr int kOwnFolderAttempts = 16;
+// A capture file the renderer is still reading when the saver ends goes when the renderer closes
+// it, and the folder can go only after that: the end waits that long for it, up to this bound.
+constexpr DWORD kOwnFolderRemovalWaitMs = 2000;
+constexpr DWORD kOwnFolderRemovalStepMs = 20;
+
+std::wstring OwnFolderName(int attempt) {
+  return kOwnFolderPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" +
+         std::to_wstring(attempt);
+}
+
+// The user's temporary folder without its trailing "\"; empty when the system names none.
+std::wstring TemporaryFolder() {
+  std::vector<wchar_t> buffer(MAX_PATH + 1);
+  for (;;) {
+    const DWORD length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (length == 0) return {};
+    if (length < buffer.size()) {
+      std::wstring folder(buffer.data(), length);
+      while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) {
+        folder.pop_back();
+      }
+      return folder;
+    }
+    buffer.resize(length + 1);
+  }
 }
 
 }  // namespace
@@ -57,19 +83,79 @@ std::vector<uint8_t> CopyPrimaryScreen(int width, int height) {
   return dib;
 }
 
-int WriteCaptureFiles(HINSTANCE instance, const std::vector<uint8_t>& screenDib) {
-  PrivateFileSecurity security;
-  int written = 0;
-  written += WritePicture(kDebrisTexture, BuiltInPictureFile(instance, IDB_SAVER_GLOW), security);
-  written += WritePicture(kGroundTexture,
-                          BitmapFileFromPackedDib(screenDib.data(), screenDib.size()), security);
-  written += WritePicture(kSkyTexture, BuiltInPictureFile(instance, IDB_SAVER_NEBULA), security);
-  written += WritePicture(kMeteorTexture, BuiltInPictureFile(instance, IDB_SAVER_EARTH), security);
+CaptureFileBytes MakeCaptureFiles(HINSTANCE instance, const std::vector<uint8_t>& screenDib) {
+  CaptureFileBytes files;
+  files[kDebrisTexture] = BuiltInPictureFile(instance, IDB_SAVER_GLOW);
+  files[kGroundTexture] = BitmapFileFromPackedDib(screenDib.data(), screenDib.size());
+  files[kSkyTexture] = BuiltInPictureFile(instance, IDB_SAVER_NEBULA);
+  files[kMeteorTexture] = BuiltInPictureFile(instance, IDB_SAVER_EARTH);
+  return files;
+}
+
+void CaptureFiles::Place(const CaptureFileBytes& files) {
+  files_ = &files;
+  place_ = PlaceCaptureFiles(*this);
+  files_ = nullptr;
+}
+
+std::optional<std::wstring> CaptureFiles::rendererFolder() const {
+  if (place_ == CapturePlace::Own) return ownFolder_;
+  return std::nullopt;
+}
+
+void CaptureFiles::Remove() { RemovePlacedCaptureFiles(*this, place_); }
+
+template <typename PathOf>
+CaptureRoles CaptureFiles::Write(PathOf pathOf) {
+  CaptureRoles written;
+  for (const CaptureRole role : kCaptureLoadOrder) {
+    const std::optional<std::vector<uint8_t>>& file = (*files_)[role];
+    written[role] = file.has_value() && ReplaceWithPrivateFile(pathOf(role), *file, security_);
+  }
   return written;
 }
 
-void RemoveCaptureFiles() {
+CaptureRoles CaptureFiles::WriteShared() {
+  return Write([](CaptureRole role) { return HostCapturePath(role); });
+}
+
+void CaptureFiles::RemoveShared(CaptureRoles roles) {
   for (const CaptureRole role : kCaptureLoadOrder) {
-    DeleteFileW(HostCapturePath(role).c_str());
+    if (roles[role]) DeleteFileW(HostCapturePath(role).c_str());
   }
+}
+
+bool CaptureFiles::MakeOwn() {
+  // The folder is made with the files' own access list, so that no one else may even list it;
+  // never an existing one, which someone else might have made.
+  const std::wstring temporary = TemporaryFolder();
+  if (temporary.empty() || security_.attributes() == nullptr) return false;
+  for (int attempt = 0; attempt < kOwnFolderAttempts; ++attempt) {
+    const std::wstring folder = temporary + L"\\" + OwnFolderName(attempt);
+    if (CreateDirectoryW(folder.c_str(), security_.attributes())) {
+      ownFolder_ = folder;
+      return true;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  }
+  return false;
+}
+
+CaptureRoles CaptureFiles::WriteOwn() {
+  if (!ownFolder_) return {};
+  const std::wstring& folder = *ownFolder_;
+  return Write([&folder](CaptureRole role) { return CapturePathIn(folder, role); });
+}
+
+void CaptureFiles::RemoveOwn() {
+  if (!ownFolder_) return;
+  for (const CaptureRole role : kCaptureLoadOrder) {
+    DeleteFileW(CapturePathIn(*ownFolder_, role).c_str());
+  }
+  for (DWORD waited = 0; !RemoveDirectoryW(ownFolder_->c_str()) &&
+                         GetLastError() == ERROR_DIR_NOT_EMPTY && waited < kOwnFolderRemovalWaitMs;
+       waited += kOwnFolderRemovalStepMs) {
+    Sleep(kOwnFolderRemovalStepMs);
+  }
+  ownFolder_.reset();
 }

@@ -6,6 +6,7 @@
 #include "contract/saver_contract.h"
 #include "desk/desk_state.h"
 #include "desk/win32/desk_notifications.h"
+#include "host/renderer_command.h"
 #include "host/renderer_watch.h"
 #include "host/win32/capture_files.h"
 #include "host/win32/host_state.h"
@@ -27,6 +28,7 @@ struct SaverWindow {
 
   std::wstring rendererPath;
   int cursorHideCount;  // hides of the cursor not yet given back
+  CaptureFiles captures;
   Win32MciPort mci;
   SaverMusic music;
   HANDLE rendererProcess = nullptr;
@@ -58,11 +60,13 @@ void FollowMusicTimers(HWND window, SaverWindow& saver) {
              saver.mp3TimerOn);
 }
 
-// Starts the renderer with no arguments, shown normally and activated. The program is named
-// separately and its command line is its quoted path, so a folder with blanks in its name cannot
-// make the system start some other program.
+// Starts the renderer, shown normally and activated: with no arguments when the capture files are
+// in the shared folder, else with the folder they are in. The program is named separately and its
+// command line starts with its quoted path, so a folder with blanks in its name cannot make the
+// system start some other program.
 bool StartRenderer(SaverWindow& saver) {
-  std::wstring commandLine = L"\"" + saver.rendererPath + L"\"";
+  std::wstring commandLine =
+      RendererCommandLine(saver.rendererPath, saver.captures.rendererFolder());
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -83,8 +87,9 @@ bool StartRenderer(SaverWindow& saver) {
 void FormLoad(HWND window, SaverWindow& saver) {
   RECT inner{};
   GetClientRect(window, &inner);
-  WriteCaptureFiles(GetModuleHandleW(nullptr),
-                    CopyPrimaryScreen(inner.right - inner.left, inner.bottom - inner.top));
+  saver.captures.Place(
+      MakeCaptureFiles(GetModuleHandleW(nullptr),
+                       CopyPrimaryScreen(inner.right - inner.left, inner.bottom - inner.top)));
 
   saver.rendererStartTick = GetTickCount64();
   saver.watch = std::make_unique<RendererWatch>(StartRenderer(saver));
@@ -117,7 +122,7 @@ void FollowDesk(HWND window, SaverWindow& saver) {
   KillTimer(window, kTimer2CdWatch);
   KillTimer(window, kTimer1Mp3Watch);
   for (; saver.cursorHideCount > 0; --saver.cursorHideCount) ShowCursor(TRUE);
-  RemoveCaptureFiles();
+  saver.captures.Remove();
   EndHost();
 }
 

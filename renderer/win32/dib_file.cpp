@@ -12,10 +12,61 @@
 namespace {
 
 constexpr char kErrorCaption[] = "Error";
+constexpr wchar_t kErrorCaptionWide[] = L"Error";
+
+std::string Utf8FromWide(const wchar_t* text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return {};
+  std::string utf8(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+  utf8.pop_back();
+  return utf8;
+}
+
+std::wstring WideFromUtf8(const std::string& text) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+  if (size <= 1) return {};
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), size);
+  wide.pop_back();
+  return wide;
+}
 
 void ShowDibError(DibError error, const char* path) {
   const std::string text = DibErrorMessage(error, path);
   MessageBoxA(GetFocus(), text.c_str(), kErrorCaption, MB_OK);
+}
+
+void ShowDibError(DibError error, const wchar_t* path) {
+  const std::wstring text = WideFromUtf8(DibErrorMessage(error, Utf8FromWide(path)));
+  MessageBoxW(GetFocus(), text.c_str(), kErrorCaptionWide, MB_OK);
+}
+
+constexpr DWORD kShareWithHost = FILE_SHARE_READ | FILE_SHARE_DELETE;
+
+HANDLE OpenForReading(const char* path) {
+  return CreateFileA(path, GENERIC_READ, kShareWithHost, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+HANDLE OpenForReading(const wchar_t* path) {
+  return CreateFileW(path, GENERIC_READ, kShareWithHost, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+// Whether the C runtime can open the file for reading, as the loader asks before it reads one.
+bool CanOpen(const char* path) {
+  std::FILE* probe = std::fopen(path, "r");
+  if (probe == nullptr) return false;
+  std::fclose(probe);
+  return true;
+}
+
+bool CanOpen(const wchar_t* path) {
+  std::FILE* probe = _wfopen(path, L"r");
+  if (probe == nullptr) return false;
+  std::fclose(probe);
+  return true;
 }
 
 // A whole capture file read into memory. It is opened so that the host may delete it meanwhile
@@ -26,9 +77,9 @@ struct FileBytes {
   std::vector<uint8_t> bytes;
 
   // False when the file cannot be opened or read, or is empty.
-  bool Read(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  template <typename Char>
+  bool Read(const Char* path) {
+    HANDLE file = OpenForReading(path);
     if (file == INVALID_HANDLE_VALUE) {
       return false;
     }
@@ -62,9 +113,8 @@ struct FileBytes {
   }
 };
 
-}  // namespace
-
-std::optional<RgbImage> ReadDibFile(const char* path) {
+template <typename Char>
+std::optional<RgbImage> ReadAndDecode(const Char* path) {
   FileBytes file;
   DibDecodeResult result;
   try {
@@ -83,12 +133,19 @@ std::optional<RgbImage> ReadDibFile(const char* path) {
   return std::move(result.image);
 }
 
+}  // namespace
+
+std::optional<RgbImage> ReadDibFile(const char* path) { return ReadAndDecode(path); }
+
+std::optional<RgbImage> ReadDibFile(const wchar_t* path) { return ReadAndDecode(path); }
+
 std::optional<RgbImage> DibFileLoader::LoadCaptureImage(CaptureRole role) {
-  const std::string path = RendererCapturePath(role);
-  std::FILE* probe = std::fopen(path.c_str(), "r");
-  if (probe == nullptr) {
-    return std::nullopt;
+  if (folder_) {
+    const std::wstring path = CapturePathIn(*folder_, role);
+    if (!CanOpen(path.c_str())) return std::nullopt;
+    return ReadDibFile(path.c_str());
   }
-  std::fclose(probe);
+  const std::string path = RendererCapturePath(role);
+  if (!CanOpen(path.c_str())) return std::nullopt;
   return ReadDibFile(path.c_str());
 }

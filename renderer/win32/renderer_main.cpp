@@ -1,10 +1,17 @@
-// ミレボラ.dll: the full-screen scene renderer. The host starts it with no arguments; it draws
-// the scene on the primary monitor and a scene of their own on every other monitor, paced in
-// wall time, until Escape is pressed or a window of it is closed.
+// ミレボラ.dll: the full-screen scene renderer. The host starts it with no arguments, or with the
+// folder of its capture files when they are not in "c:\k_vusa"; it draws the scene on the primary
+// monitor and a scene of their own on every other monitor, paced in wall time, until Escape is
+// pressed or a window of it is closed.
 #include <windows.h>
+#include <shellapi.h>
+
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "contract/saver_contract.h"
 #include "renderer/monitor_pictures.h"
+#include "renderer/renderer_arguments.h"
 #include "renderer/win32/desktop_capture.h"
 #include "renderer/win32/dib_file.h"
 #include "renderer/win32/frame_platform.h"
@@ -14,6 +21,17 @@
 #include "scene/scene.h"
 
 namespace {
+
+// The arguments after the program's name, split as the system splits a command line; none when
+// the split fails.
+std::optional<RendererArguments> ReadArguments() {
+  int count = 0;
+  LPWSTR* split = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (split == nullptr) return std::nullopt;
+  const std::vector<std::wstring> arguments(split + (count > 0 ? 1 : 0), split + count);
+  LocalFree(split);
+  return ParseRendererArguments(arguments);
+}
 
 // The displays changed: the primary's window takes the primary monitor as it is now, and every
 // other monitor gets its scene.
@@ -50,11 +68,15 @@ void FollowDesk(RendererWindow& renderer, SharedDesk& shared, MonitorScenes& oth
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // A command line it does not understand ends it before it shows or changes anything.
+  std::optional<RendererArguments> arguments = ReadArguments();
+  if (!arguments) return 0;
+
   // The other monitors' desktops are copied first, before any window of the saver covers them
   // and before the primary's display mode changes.
   MonitorDesktops desktops = CaptureOtherMonitorDesktops(ListMonitors());
 
-  DibFileLoader files;
+  DibFileLoader files(std::move(arguments->captureFolder));
   RememberedPictures pictures(files);
   Scene scene(pictures);
   RendererWindow renderer;

@@ -23,6 +23,8 @@
 #                        that window class)
 # harness_screenshot OUT save the whole display as a PNG
 # harness_pixel PNG X Y  print the colour of one pixel as "R G B"
+# harness_set_temp_folder NAME [--missing]  the user's temporary folder becomes its subfolder NAME,
+#                        new and empty (or missing), for the programs started from now on
 # harness_respect_file_modes SCRIPT ARGS...  (first thing in a scenario) run the scenario, and
 #                        Wine with it, without root's power over file modes
 # harness_read_only DIR  make DIR read-only for the programs until the scenario ends
@@ -73,9 +75,15 @@ MIREBORA_CAPTURE_DIR=$MIREBORA_DRIVE_C/k_vusa
 # The user's roaming application-data folder, and the host's per-user settings folder in it.
 MIREBORA_APPDATA=$MIREBORA_DRIVE_C/users/$(id -un)/AppData/Roaming
 MIREBORA_USER_SETTINGS_DIR=$MIREBORA_APPDATA/ミレボラ
+# The user's temporary folder (GetTempPath), as the programs name it and on disk.
+MIREBORA_TEMP_WINDOWS="C:\\users\\$(id -un)\\Temp"
+MIREBORA_TEMP_DIR=$MIREBORA_DRIVE_C/users/$(id -un)/Temp
 
 harness_pids=()
 harness_dpi_set=
+harness_temp_saved=()  # the user's own TEMP and TMP while a scenario changes them: name, type, value
+harness_temp_home_windows=$MIREBORA_TEMP_WINDOWS
+harness_temp_home_dir=$MIREBORA_TEMP_DIR
 harness_x11_key='HKCU\Software\Wine\X11 Driver'
 harness_explorer_key='HKCU\Software\Wine\Explorer'
 harness_read_only_dirs=()
@@ -133,6 +141,11 @@ harness_cleanup() {
   # The prefix is shared with the scenarios that come after: the display's density goes back.
   [ -z "$harness_dpi_set" ] || wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f \
     >/dev/null 2>&1
+  local i
+  for ((i = 0; i < ${#harness_temp_saved[@]}; i += 3)); do
+    wine reg add 'HKCU\Environment' /v "${harness_temp_saved[i]}" /t "${harness_temp_saved[i + 1]}" \
+      /d "${harness_temp_saved[i + 2]}" /f >/dev/null 2>&1
+  done
   if [ -n "$harness_wineserver_started" ]; then
     [ -z "${HARNESS_HEADS:-}" ] || wine reg delete "$harness_x11_key" /v UseXRandR /f >/dev/null 2>&1
     [ -z "${HARNESS_WINE_DESKTOP:-}" ] ||
@@ -351,6 +364,28 @@ harness_set_dpi() {
   harness_dpi_set=1
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
     harness_fail "cannot set the display's density to $1"
+}
+
+# harness_set_temp_folder NAME [--missing]: the user's temporary folder (TEMP and TMP of the
+# user's environment) becomes the subfolder NAME of the user's own for the programs started from
+# now on, made afresh (with --missing there is none); MIREBORA_TEMP_WINDOWS and MIREBORA_TEMP_DIR
+# follow. The prefix gets its own values back when the scenario ends.
+harness_set_temp_folder() {
+  local variable type value
+  for variable in TEMP TMP; do
+    if [ ${#harness_temp_saved[@]} -lt 6 ]; then
+      read -r _ type value < <(wine reg query 'HKCU\Environment' /v "$variable" 2>/dev/null |
+        tr -d '\r' | grep "^ *$variable ")
+      [ -n "$value" ] || harness_fail "no $variable in the user's environment"
+      harness_temp_saved+=("$variable" "$type" "$value")
+    fi
+    wine reg add 'HKCU\Environment' /v "$variable" /t REG_SZ \
+      /d "$harness_temp_home_windows\\$1" /f >/dev/null 2>&1 || harness_fail "cannot set $variable"
+  done
+  MIREBORA_TEMP_WINDOWS="$harness_temp_home_windows\\$1"
+  MIREBORA_TEMP_DIR="$harness_temp_home_dir/$1"
+  rm -rf "$MIREBORA_TEMP_DIR"
+  [ "${2:-}" = --missing ] || mkdir -p "$MIREBORA_TEMP_DIR"
 }
 
 # harness_run_windows PROGRAM ARGS...: runs a Windows program under Wine in the foreground with

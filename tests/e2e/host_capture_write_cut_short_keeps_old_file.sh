@@ -1,11 +1,14 @@
 # A capture file whose write fails part way (a file-size limit on the host stands in for a full
 # disk) leaves the old file whole and nothing half-written beside it: the renderer shows the old
 # picture without an error message, the smaller files are new, and the saver's end removes all.
+# A folder of the run's own would hold no more of the files: none is kept, and the renderer reads
+# C:\k_vusa.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/host_scenario.sh"
 harness_start ja_JP.UTF-8
 install_host
 show_desktop
+harness_set_temp_folder saver-run
 
 old_colour="0 200 0"
 old=$HARNESS_WORK/old-Valdorique2.bmp
@@ -23,6 +26,7 @@ cmp "$old" "$MIREBORA_CAPTURE_DIR/Valdorique2.bmp" || harness_fail "the old file
 for i in 1 3 4; do
   [ "$MIREBORA_CAPTURE_DIR/Valdorique$i.bmp" -nt "$old" ] || harness_fail "file $i is not new"
 done
+expect_no_own_capture_folder
 
 harness_wait_picture 30 "the old picture as the scene's ground" "$HARNESS_WORK/ground.png" \
   expect_colour $GROUND_POINT "$old_colour"

@@ -13,8 +13,9 @@
 //                              1), "icon=WxH" (the first icon group, as the shell loads it),
 //                              "version=V" (the file version), "manifest=1" when it has one, and
 //                              whether that declares per-monitor DPI awareness
-//   lock PATH SECONDS          open PATH for reading and writing, shared with nobody, print
-//                              "locked" and hold it for SECONDS
+//   lock PATH... SECONDS       open each PATH for reading and writing, shared with nobody (as
+//                              another user's saver holds its capture files), print "locked"
+//                              once all are open and hold them for SECONDS
 //   access PATH                print who may open the file PATH, as the system reports it:
 //                              "user=SID" (the user running the probe), "protected=0|1"
 //                              (whether the folder's entries are kept out), then one line
@@ -36,6 +37,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "contract/saver_contract.h"
 #include "settings/win32/settings_system.h"
@@ -156,14 +158,18 @@ int Resources(const std::wstring& path) {
   return 0;
 }
 
-int Lock(const std::wstring& path, DWORD seconds) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
+int Lock(int count, wchar_t** paths, DWORD seconds) {
+  std::vector<HANDLE> files;
+  for (int i = 0; i < count; ++i) {
+    HANDLE file = CreateFileW(paths[i], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    files.push_back(file);
+  }
   std::printf("locked\n");
   std::fflush(stdout);
   Sleep(seconds * 1000);
-  CloseHandle(file);
+  for (HANDLE file : files) CloseHandle(file);
   return 0;
 }
 
@@ -355,7 +361,7 @@ int wmain(int count, wchar_t** args) {
   if (command == L"children" && count == 3) return Children(args[2]);
   if (command == L"message-box" && count == 3) return MessageBoxFacts(args[2]);
   if (command == L"resources" && count == 3) return Resources(args[2]);
-  if (command == L"lock" && count == 4) return Lock(args[2], DWORD(number(3)));
+  if (command == L"lock" && count >= 4) return Lock(count - 3, args + 2, DWORD(number(count - 1)));
   if (command == L"access" && count == 3) return Access(args[2]);
   if (command == L"start-split" && count >= 3) return StartSplit(count - 2, args + 2);
   std::fprintf(stderr, "usage: see the top of host_probe.cpp\n");

@@ -115,13 +115,13 @@ print(f'{width}x{abs(height)}x{bits}')
 PY
 }
 
-# expect_capture_files: the four files with the sizes the renderer expects, file 2 at the screen
-# size, written in the order 1 to 4.
+# expect_capture_files [DIR]: the four files in C:\k_vusa (or DIR) with the sizes the renderer
+# expects, file 2 at the screen size, written in the order 1 to 4.
 expect_capture_files() {
   local i expected=(128x128 "${HARNESS_SCREEN_WIDTH}x$HARNESS_SCREEN_HEIGHT" 256x256 256x256)
   local size previous=0 stamp
   for i in 1 2 3 4; do
-    local file=$MIREBORA_CAPTURE_DIR/Valdorique$i.bmp
+    local file=${1:-$MIREBORA_CAPTURE_DIR}/Valdorique$i.bmp
     [ -f "$file" ] || harness_fail "Valdorique$i.bmp was not written"
     size=$(bitmap_size "$file") || harness_fail "Valdorique$i.bmp is no bitmap file"
     echo "Valdorique$i.bmp: $size, $(stat -c %s "$file") bytes"
@@ -142,24 +142,49 @@ capture_folder_empty() {
 }
 expect_no_capture_files() { harness_wait 15 "an empty C:\\k_vusa" capture_folder_empty; }
 
-# expect_private_capture_files: the access list of each capture file, as the system reports it,
+# expect_private WINDOWS_PATH: the access list of the file or folder, as the system reports it,
 # lets in the user running the saver and otherwise SYSTEM and the Administrators group only.
-expect_private_capture_files() {
-  local i facts user sid
-  for i in 1 2 3 4; do
-    facts=$(host_probe access "C:\\k_vusa\\Valdorique$i.bmp") ||
-      harness_fail "cannot read the access list of Valdorique$i.bmp"
-    user=$(sed -n 's/^user=//p' <<<"$facts")
-    echo "Valdorique$i.bmp: $(grep '^ace=' <<<"$facts" | paste -s -d ' ')"
-    grep -qx "ace=allow $user 0x[0-9a-f]*" <<<"$facts" ||
-      harness_fail "Valdorique$i.bmp does not let its user in: $facts"
-    for sid in $(sed -n 's/^ace=[a-z]* \([^ ]*\) .*/\1/p' <<<"$facts"); do
-      case "$sid" in
-        "$user" | S-1-5-18 | S-1-5-32-544) ;;
-        *) harness_fail "Valdorique$i.bmp lets $sid in: $facts" ;;
-      esac
-    done
+expect_private() {
+  local facts user sid name=${1##*\\}
+  facts=$(host_probe access "$1") || harness_fail "cannot read the access list of $1"
+  user=$(sed -n 's/^user=//p' <<<"$facts")
+  echo "$name: $(grep '^ace=' <<<"$facts" | paste -s -d ' ')"
+  grep -qx "ace=allow $user 0x[0-9a-f]*" <<<"$facts" ||
+    harness_fail "$name does not let its user in: $facts"
+  for sid in $(sed -n 's/^ace=[a-z]* \([^ ]*\) .*/\1/p' <<<"$facts"); do
+    case "$sid" in
+      "$user" | S-1-5-18 | S-1-5-32-544) ;;
+      *) harness_fail "$name lets $sid in: $facts" ;;
+    esac
   done
+}
+
+# expect_private_capture_files [WINDOWS_FOLDER]: each capture file in C:\k_vusa (or the folder)
+# is private to the user running the saver.
+expect_private_capture_files() {
+  local i
+  for i in 1 2 3 4; do
+    expect_private "${1:-C:\\k_vusa}\\Valdorique$i.bmp"
+  done
+}
+
+# The folders of a run's own, where the host puts the capture files when they cannot all go into
+# C:\k_vusa: in the user's temporary folder, named after the host's process. A scenario that looks
+# for them gives itself a temporary folder of its own first (harness_set_temp_folder), so that no
+# earlier run's is found.
+OWN_CAPTURE_FOLDER_PATTERN='ミレボラ-*'
+
+# own_capture_folders: the names of those folders there are, one a line.
+own_capture_folders() {
+  find "$MIREBORA_TEMP_DIR" -mindepth 1 -maxdepth 1 -name "$OWN_CAPTURE_FOLDER_PATTERN" \
+    -printf '%f\n' 2>/dev/null
+}
+
+# expect_no_own_capture_folder: there is no such folder (none kept while the saver runs, or none
+# left once the host has ended).
+expect_no_own_capture_folder() {
+  [ -z "$(own_capture_folders)" ] ||
+    harness_fail "left in $MIREBORA_TEMP_DIR: $(own_capture_folders | paste -s -d ' ')"
 }
 
 # open_probe_window TITLE W H X Y: a window of another program (the preview area of Display

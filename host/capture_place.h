@@ -1,0 +1,50 @@
+#pragma once
+
+#include <bitset>
+
+#include "contract/saver_contract.h"
+
+// Where a saver run puts its four capture files. The shared folder "C:\k_vusa" whenever the run
+// can place all four there, as every run does; otherwise a new folder of the run's own, private
+// to its user, which the renderer is told of. A file in the shared folder that this run may not
+// replace (another user's, kept open by that user's saver or left by a run that never ended), or
+// a shared folder it cannot write, then costs this run nothing.
+
+// The capture files one write placed, by role.
+using CaptureRoles = std::bitset<kCaptureFileCount>;
+
+enum class CapturePlace {
+  Shared,  // "C:\k_vusa": the renderer reads it when started with no arguments
+  Own,     // this run's own folder, named on the renderer's command line
+};
+
+// What placing and removing the files asks of the system.
+class CaptureFolders {
+ public:
+  virtual ~CaptureFolders() = default;
+  // Writes the four files into the shared folder, each replacing the old one whole or leaving it
+  // as it was; the roles whose file now holds this run's picture.
+  virtual CaptureRoles WriteShared() = 0;
+  // Deletes the files of `roles` from the shared folder.
+  virtual void RemoveShared(CaptureRoles roles) = 0;
+  // Makes a new, empty folder that only the user (and SYSTEM and the Administrators) can open;
+  // false when none could be made.
+  virtual bool MakeOwn() = 0;
+  // Writes the four files into that folder; the roles written.
+  virtual CaptureRoles WriteOwn() = 0;
+  // Deletes that folder and every capture file in it.
+  virtual void RemoveOwn() = 0;
+};
+
+// Writes the files into the shared folder and, when that did not take all four, into a folder
+// of the run's own. The own folder is used when it took more of them than the shared one (all
+// four, usually): the files this run wrote into the shared folder are then removed at once, so
+// that its snapshot of the screen lies in one place only. Otherwise (a disk too full for either,
+// say) the own folder goes and the shared folder stays the place, with whatever old files this
+// run could not replace, as it always was.
+CapturePlace PlaceCaptureFiles(CaptureFolders& folders);
+
+// At the saver's end: removes the files from where they were placed. In the shared folder every
+// capture file goes, whoever left it, since the renderer read them all; in the own folder, the
+// folder goes with them.
+void RemovePlacedCaptureFiles(CaptureFolders& folders, CapturePlace place);

@@ -1,0 +1,110 @@
+#include "host/capture_place.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Folders whose writes take the roles it is given, and which log every call, with the roles of
+// a removal from the shared folder as "1.34" (role 1 to 4 or a dot).
+class FakeFolders final : public CaptureFolders {
+ public:
+  FakeFolders(const char* shared, bool ownMade, const char* own)
+      : shared_(Roles(shared)), ownMade_(ownMade), own_(Roles(own)) {}
+
+  CaptureRoles WriteShared() override {
+    calls.push_back("write shared");
+    return shared_;
+  }
+  void RemoveShared(CaptureRoles roles) override {
+    std::string names;
+    for (int i = 0; i < kCaptureFileCount; ++i) names += roles[i] ? char('1' + i) : '.';
+    calls.push_back("remove shared " + names);
+  }
+  bool MakeOwn() override {
+    calls.push_back("make own");
+    return ownMade_;
+  }
+  CaptureRoles WriteOwn() override {
+    calls.push_back("write own");
+    return own_;
+  }
+  void RemoveOwn() override { calls.push_back("remove own"); }
+
+  std::vector<std::string> calls;
+
+ private:
+  // "1.34": the files 1, 3 and 4.
+  static CaptureRoles Roles(const char* names) {
+    CaptureRoles roles;
+    for (int i = 0; i < kCaptureFileCount; ++i) roles[i] = names[i] != '.';
+    return roles;
+  }
+
+  CaptureRoles shared_;
+  bool ownMade_;
+  CaptureRoles own_;
+};
+
+using Calls = std::vector<std::string>;
+
+TEST(PlaceCaptureFiles, AllFourInTheSharedFolderMakeNoFolderOfItsOwn) {
+  FakeFolders folders("1234", true, "1234");
+  EXPECT_EQ(PlaceCaptureFiles(folders), CapturePlace::Shared);
+  EXPECT_EQ(folders.calls, Calls{"write shared"});
+  // The end removes the four capture files there, those this run did not write among them.
+  RemovePlacedCaptureFiles(folders, CapturePlace::Shared);
+  EXPECT_EQ(folders.calls.back(), "remove shared 1234");
+}
+
+TEST(PlaceCaptureFiles, FilesInTheWayMoveTheRunIntoItsOwnFolder) {
+  // Another user's four files held open in the shared folder: nothing of this run goes there,
+  // and at the end nothing there is touched.
+  FakeFolders held("....", true, "1234");
+  EXPECT_EQ(PlaceCaptureFiles(held), CapturePlace::Own);
+  EXPECT_EQ(held.calls, (Calls{"write shared", "make own", "write own"}));
+  RemovePlacedCaptureFiles(held, CapturePlace::Own);
+  EXPECT_EQ(held.calls.back(), "remove own");
+  EXPECT_EQ(held.calls.size(), 4u);
+
+  // One file in the way: the three this run wrote beside it are taken back before the renderer
+  // starts, so that the snapshot of the screen is in one place only.
+  FakeFolders one("1.34", true, "1234");
+  EXPECT_EQ(PlaceCaptureFiles(one), CapturePlace::Own);
+  EXPECT_EQ(one.calls, (Calls{"write shared", "make own", "write own", "remove shared 1.34"}));
+  // The snapshot alone, when it is the one file that found its place.
+  FakeFolders snapshot(".2..", true, "1234");
+  EXPECT_EQ(PlaceCaptureFiles(snapshot), CapturePlace::Own);
+  EXPECT_EQ(snapshot.calls.back(), "remove shared .2..");
+
+  // A folder that takes more than the shared one is worth it even when it does not take all.
+  FakeFolders more("....", true, "1.34");
+  EXPECT_EQ(PlaceCaptureFiles(more), CapturePlace::Own);
+}
+
+TEST(PlaceCaptureFiles, WithoutABetterFolderTheSharedOneStaysThePlace) {
+  // No folder of its own can be made: the shared folder as it is.
+  FakeFolders unmade("1.34", false, "1234");
+  EXPECT_EQ(PlaceCaptureFiles(unmade), CapturePlace::Shared);
+  EXPECT_EQ(unmade.calls, (Calls{"write shared", "make own"}));
+
+  // A disk too full for the snapshot anywhere: the own folder takes no more than the shared one,
+  // so it goes again and the shared folder keeps what it holds, an older snapshot included.
+  FakeFolders full("1.34", true, "1.34");
+  EXPECT_EQ(PlaceCaptureFiles(full), CapturePlace::Shared);
+  EXPECT_EQ(full.calls, (Calls{"write shared", "make own", "write own", "remove own"}));
+  FakeFolders fewer("12.4", true, "1...");
+  EXPECT_EQ(PlaceCaptureFiles(fewer), CapturePlace::Shared);
+  EXPECT_EQ(fewer.calls.back(), "remove own");
+
+  // Nothing can be written anywhere: the renderer finds no file and ends by itself.
+  FakeFolders nowhere("....", true, "....");
+  EXPECT_EQ(PlaceCaptureFiles(nowhere), CapturePlace::Shared);
+  EXPECT_EQ(nowhere.calls.back(), "remove own");
+  RemovePlacedCaptureFiles(nowhere, CapturePlace::Shared);
+  EXPECT_EQ(nowhere.calls.back(), "remove shared 1234");
+}
+
+}  // namespace
