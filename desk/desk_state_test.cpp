@@ -45,7 +45,7 @@ TEST(DeskState, ShowsOnlyWhileNoConditionHolds) {
   // Switched to another user (the console disconnected) while locked, then back: the unlock
   // alone does not bring the saver back, the reconnection does. A remote session likewise.
   for (const auto& [disconnect, connect] : {std::pair{n::kConsoleDisconnect, n::kConsoleConnect},
-                                           std::pair{n::kRemoteDisconnect, n::kRemoteConnect}}) {
+                                            std::pair{n::kRemoteDisconnect, n::kRemoteConnect}}) {
     Session(desk, n::kSessionLock);
     Session(desk, disconnect);
     Session(desk, n::kSessionUnlock);
