@@ -122,6 +122,25 @@ expect_scene_in() {
     harness_fail "no sky or no meteor in $*: $harness_wait_detail"
 }
 
+# sky_shown PNG LEFT TOP WIDTH HEIGHT [WxH+X+Y...]: the area shows the nebula sky, whatever the
+# meteors do, and each part given is drawn over (not one plain colour).
+sky_shown() {
+  harness_wait_detail=$(python3 "$SCENE_COLOURS" "${@:1:5}" --sky) ||
+    harness_fail "no sky in ${*:2:4}: $harness_wait_detail"
+  local part spread
+  for part in "${@:6}"; do
+    spread=$(convert "$1" -crop "$part" +repage -colorspace Gray \
+      -format '%[fx:int(1000*standard_deviation)]' info:)
+    [ "$spread" -gt 15 ] || harness_fail "$part is plain (grey spread $spread/1000)"
+  done
+}
+# wait_sky WHAT LEFT TOP WIDTH HEIGHT [WxH+X+Y...]: takes screenshots until one shows the sky in
+# the area, drawn over each part given.
+wait_sky() {
+  scene_png=$linux_work/scene-$((++scene_count)).png
+  harness_wait_picture 60 "$1" "$scene_png" sky_shown "${@:2}"
+}
+
 # scene_shown PNG LEFT TOP WIDTH HEIGHT [CHECK ARGS...]: the area shows the scene, and CHECK
 # passes on the picture as `CHECK PNG ARGS...`.
 scene_shown() {
