@@ -157,6 +157,24 @@ bool OnKey(CommandWindow& command, WPARAM key, bool down) {
   return true;
 }
 
+// The dialog manager's question: a push button, the default one while it has the focus, or while
+// its style makes it the container's default and no other Command button has the focus.
+LRESULT OnGetDialogCode(const CommandWindow& command) {
+  const HWND focus = GetFocus();
+  const bool styledDefault = (GetWindowLongW(command.window, GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
+  const bool isDefault =
+      focus == command.window || (styledDefault && CommandWindowOf(focus) == nullptr);
+  return DLGC_BUTTON | (isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+}
+
+// BM_CLICK (and Enter, through its container): the Click a completed press raises, while the
+// control is enabled; the look stays as it is.
+void OnClickMessage(CommandWindow& command) {
+  CommandReaction click;
+  click.raiseClick = Enabled(command) && IsWindowEnabled(command.window);
+  Perform(command, click);
+}
+
 void OnFocus(CommandWindow& command, bool gained) {
   Perform(command, gained ? command.behaviour.FocusGained(Enabled(command))
                           : command.behaviour.FocusLost(Enabled(command)));
@@ -214,6 +232,11 @@ LRESULT CALLBACK CommandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       return 0;
     case WM_TIMER:
       if (wParam == kMousePollTimer) OnTimer(*command);
+      return 0;
+    case WM_GETDLGCODE:
+      return OnGetDialogCode(*command);
+    case BM_CLICK:
+      OnClickMessage(*command);
       return 0;
     default:
       return DefWindowProcW(window, message, wParam, lParam);

@@ -16,7 +16,11 @@
 // reaches the parent as WM_COMMAND with MAKEWPARAM(identifier, BN_CLICKED) and the control's
 // window as lParam, sent (not posted) from inside the control's mouse-up handling, so the
 // parent's handler has run before the mouse-up handling returns. Space on the focused button
-// presses it the same way: its release raises the Click.
+// presses it the same way: its release raises the Click. BM_CLICK raises the Click at once, as a
+// completed press does, unless the control is disabled. To WM_GETDLGCODE it answers as a push
+// button: DLGC_BUTTON with DLGC_DEFPUSHBUTTON while it has the focus, or while its window style
+// carries BS_DEFPUSHBUTTON (the container's default button) and no other Command button has the
+// focus; DLGC_UNDEFPUSHBUTTON otherwise.
 //
 // A button with stored properties. The container keeps each button's stored values in a
 // CommandPropertyBag (controls/command_property_bag.h), filled from its own design data, and

@@ -15,7 +15,11 @@
 //                       through the button, and "Stored ID ..." with what it saves
 //   kSetEnabledMessage  wParam ID, lParam 0 or 1: set button ID's Enabled
 //   kRenameMessage      wParam ID, lParam colour: caption "Renamed" in that colour
+//   kSendMessage        wParam ID, lParam a message without arguments (WM_GETDLGCODE,
+//                       BM_CLICK): send it to button ID and append "Answer ID MESSAGE RESULT"
+//                       (decimal, the result in hex) once it has returned
 //
+// Button 1 carries BS_DEFPUSHBUTTON: the window's default button.
 // The window is a popup at the screen's top left corner, so client and screen coordinates
 // agree; the layout below is what the scenarios look at.
 #include <windows.h>
@@ -41,6 +45,7 @@ constexpr UINT kSetVisibleMessage = WM_APP + 1;
 constexpr UINT kReportMessage = WM_APP + 2;
 constexpr UINT kSetEnabledMessage = WM_APP + 3;
 constexpr UINT kRenameMessage = WM_APP + 4;
+constexpr UINT kSendMessage = WM_APP + 5;
 
 // The striped patch under button 5: vertical stripes kStripeWidth wide from its left edge,
 // the first one kStripeA.
@@ -152,6 +157,15 @@ void Report(const TestWindow& test, HWND window, int identifier) {
   AppendLine(test.logPath, line);
 }
 
+void SendAndLog(const TestWindow& test, HWND window, int identifier, LPARAM message) {
+  const LRESULT result =
+      SendMessageW(GetDlgItem(window, identifier), static_cast<UINT>(message), 0, 0);
+  char answer[32];
+  std::snprintf(answer, sizeof answer, " 0x%llx", static_cast<unsigned long long>(result));
+  AppendLine(test.logPath,
+             "Answer " + std::to_string(identifier) + " " + std::to_string(message) + answer);
+}
+
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -187,6 +201,9 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case kReportMessage:
       if (test != nullptr) Report(*test, window, static_cast<int>(wParam));
       return 0;
+    case kSendMessage:
+      if (test != nullptr) SendAndLog(*test, window, static_cast<int>(wParam), lParam);
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -198,7 +215,8 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 HWND CreateButtons(HWND parent, HINSTANCE instance) {
   HWND first = nullptr;
   for (const ButtonLayout& layout : kButtons) {
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (layout.enabled ? 0 : WS_DISABLED);
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (layout.enabled ? 0 : WS_DISABLED) |
+                        (layout.identifier == 1 ? BS_DEFPUSHBUTTON : 0);
     HWND button = CreateWindowExW(0, kCommandClassName, layout.caption, style, layout.x, layout.y,
                                   layout.width, layout.height, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.identifier)),
