@@ -67,6 +67,7 @@ HWND CreatePiece(SettingsDialog& dialog, const ControlLayout& control, HWND pare
   if (link) {
     look.cursor = dialog.linkCursor;
     look.pathEllipsis = true;
+    look.pressable = true;
   }
   const std::wstring text = link ? dialog.guidePath : Wide(control.text);
   int width = control.width, height = control.height;
@@ -76,10 +77,10 @@ HWND CreatePiece(SettingsDialog& dialog, const ControlLayout& control, HWND pare
     if (width == kFitsText) width = link ? std::min<int>(size.cx, widest) : size.cx;
     if (height == kFitsText) height = size.cy;
   }
-  return CreateWindowExW(0, kPieceClassName, text.c_str(), WS_CHILD | WS_VISIBLE, control.left,
-                         control.top, width, height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), dialog.instance,
-                         &look);
+  const DWORD style = WS_CHILD | WS_VISIBLE | (control.tabOrder != kNoTabStop ? WS_TABSTOP : 0);
+  return CreateWindowExW(0, kPieceClassName, text.c_str(), style, control.left, control.top, width,
+                         height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                         dialog.instance, &look);
 }
 
 // A Command button loaded from the dialog's design data, its caption in the dialog's font.
@@ -92,7 +93,12 @@ HWND CreateButton(const SettingsDialog& dialog, const ControlLayout& control, HW
   font.size = static_cast<float>(kDialogFontPoints);
   font.weight = FW_NORMAL;
   font.charset = kShiftJisCharset;
-  if (button != nullptr) SetCommandFont(button, font);
+  if (button == nullptr) return nullptr;
+  SetCommandFont(button, font);
+  // 設定 is the button that Enter presses while the focus is on no other button.
+  if (control.id == kSetButton) {
+    SetWindowLongW(button, GWL_STYLE, GetWindowLongW(button, GWL_STYLE) | BS_DEFPUSHBUTTON);
+  }
   return button;
 }
 

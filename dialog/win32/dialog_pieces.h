@@ -8,7 +8,9 @@
 // under itself (asked for with kPieceBackgroundMessage), then its text or image on top. Pieces
 // tell their container of presses through WM_COMMAND: kPieceMouseDown for a press of any mouse
 // button, kPieceClicked for a left press released over the piece. A piece given the keyboard focus
-// shows the dotted focus mark around itself. The panel is a container with a retained picture of
+// shows the dotted focus mark around itself. A pressable piece (the link) is a push button to the
+// keyboard: it answers WM_GETDLGCODE as one, and Space (on its release) and BM_CLICK press it as
+// a left click does, with kPieceClicked. The panel is a container with a retained picture of
 // its own; it passes its pieces' and controls' WM_COMMAND on to the dialog.
 
 inline constexpr wchar_t kPieceClassName[] = L"Mirebora.DialogPiece";
@@ -32,6 +34,7 @@ struct PieceLook {
   bool centred = false;
   bool multiline = false;
   bool pathEllipsis = false;  // a one-line path too long for the piece loses its middle
+  bool pressable = false;     // pressed with the keyboard as a push button
   HBITMAP image = nullptr;    // a picture piece when set at creation or later
   int imageWidth = 0;         // the size the image is shown at; 0: its own size
   int imageHeight = 0;

@@ -92,6 +92,9 @@ void SetWindowIcons(const SettingsDialog& dialog);
 // window the system reports plain keys to the active window as system keys: those count too.
 DialogKeyAction KeyActionOf(const SettingsDialog& dialog, const MSG& message);
 
+// Whether the focus is on a control of the dialog that answers WM_GETDLGCODE as a push button.
+bool FocusOnPushButton(const SettingsDialog& dialog);
+
 // Tab (+1) and Shift+Tab (-1): the focus to the next stop that can take it.
 void MoveFocusAlongTabOrder(const SettingsDialog& dialog, int step);
 

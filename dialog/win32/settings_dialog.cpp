@@ -205,6 +205,9 @@ bool OnDialogKey(SettingsDialog& dialog, const MSG& message) {
     case DialogKeyAction::Set:
       OnSet(dialog);
       return true;
+    case DialogKeyAction::PressFocused:
+      SendMessageW(GetFocus(), BM_CLICK, 0, 0);
+      return true;
     case DialogKeyAction::Cancel:
       Unload(dialog);
       return true;
@@ -331,6 +334,7 @@ void ShowSettingsDialog(HINSTANCE instance, SettingsRecord& settings, SettingsFi
   OnLoad(dialog);
   ShowWindow(dialog.window, SW_SHOWNORMAL);
   SetForegroundWindow(dialog.window);
-  if (!dialog.tabStops.empty()) SetFocus(dialog.tabStops.front());
+  // The focus starts on the chosen music choice (the group's stop), where its mark shows.
+  FocusChoice(dialog, ChoiceTabStop(dialog.settings.bgmKind));
   RunModal(dialog);
 }

@@ -1,6 +1,6 @@
 # The dialog with the keyboard alone: Escape and Alt+F4 close it without writing after a choice
-# made with the arrows; Up from なし chooses 音楽CD, Tab goes into the repeat box, 7 is typed
-# there and Enter is 設定: kind CD and track 7 are stored.
+# made with the arrows; the focus starts on なし, Up from there chooses 音楽CD, Tab goes into the
+# repeat box, 7 is typed there and Enter is 設定: kind CD and track 7 are stored.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/settings_scenario.sh"
@@ -19,8 +19,7 @@ choose_with_arrow() {
 for close_key in Escape alt+F4; do
   dialog_start /c
   expect_dialog
-  expect_focus $PANEL_ID
-  key_to_focus Tab ${CHOICE_LABEL_ID[0]}
+  expect_focus ${CHOICE_LABEL_ID[0]}
   choose_with_arrow Up 1
   xdotool key $close_key
   wait_host_exit
@@ -30,8 +29,7 @@ done
 
 dialog_start /c
 expect_dialog
-expect_focus $PANEL_ID
-key_to_focus Tab ${CHOICE_LABEL_ID[0]}
+expect_focus ${CHOICE_LABEL_ID[0]}
 choose_with_arrow Up 1
 # Up again goes round the end to MP3、WAV, and Down back to 音楽CD.
 choose_with_arrow Up 2
