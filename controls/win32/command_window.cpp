@@ -78,6 +78,9 @@ LRESULT OnNcCreate(HWND window, LPARAM lParam) {
   command->surfaceDc = CreateCompatibleDC(screen);
   command->twipsPerPixelX = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSX));
   command->twipsPerPixelY = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSY));
+  if (const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY); pixelsPerInch > 0) {
+    command->pixelsPerInch = pixelsPerInch;
+  }
   ReleaseDC(window, screen);
   MakeFont(*command);
   if (command->imageDc == nullptr || command->surfaceDc == nullptr ||
@@ -308,6 +311,17 @@ void Announce(const CommandWindow& command, const char* property) {
 }
 
 }  // namespace command_shell
+
+bool SetCommandDensity(HWND button, int dotsPerInch) {
+  CommandWindow* command = CommandWindowOf(button);
+  if (command == nullptr || dotsPerInch <= 0) return false;
+  command->pixelsPerInch = dotsPerInch;
+  command->twipsPerPixelX = command->twipsPerPixelY = TwipsPerPixel(dotsPerInch);
+  MakeFont(*command);
+  Perform(*command, command->properties.Resize());
+  InvalidateRect(button, nullptr, FALSE);
+  return true;
+}
 
 bool RepaintCommandNow(HWND window) {
   CommandWindow* command = CommandWindowOf(window);

@@ -62,6 +62,11 @@ struct CommandPropertyChange {
 // resources. True when the class is registered (also when it already was).
 bool RegisterCommandClass(HINSTANCE instance);
 
+// The density the button lays out its caption at, in dots per inch: the screen's when created;
+// a container that follows a change of density sets it, then its font. False when `button` is no
+// Command button or the density is not positive.
+bool SetCommandDensity(HWND button, int dotsPerInch);
+
 // Paints the control with the image of its current look and shows it at once; for the
 // benchmark. Returns false when `window` is no Command button.
 bool RepaintCommandNow(HWND window);

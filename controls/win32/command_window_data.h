@@ -32,6 +32,8 @@ struct CommandWindow {
   int surfaceWidth = 0, surfaceHeight = 0;
   HFONT font = nullptr;
   int twipsPerPixelX = kTwipsPerPixelAt96Dpi, twipsPerPixelY = kTwipsPerPixelAt96Dpi;
+  int pixelsPerInch = 96;  // the density the caption's font is made for: the screen's, or the
+                           // container's (SetCommandDensity)
   PixelRect caption;
   CommandBehaviour behaviour;
   CommandProperties properties;

@@ -153,6 +153,17 @@ LRESULT CALLBACK PieceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       piece->look.image = reinterpret_cast<HBITMAP>(wParam);
       InvalidateRect(window, nullptr, FALSE);
       return 0;
+    case kPieceSetImageSizeMessage:
+      piece->look.imageWidth = static_cast<int>(wParam);
+      piece->look.imageHeight = static_cast<int>(lParam);
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_SETFONT:
+      piece->look.font = reinterpret_cast<HFONT>(wParam);
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(piece->look.font);
     case WM_SETCURSOR:
       if (piece->look.cursor == nullptr) break;
       SetCursor(piece->look.cursor);
@@ -207,6 +218,11 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       panel->picture.CopyUnder(window, reinterpret_cast<HWND>(lParam),
                                reinterpret_cast<HDC>(wParam));
       return 1;
+    case WM_SIZE:
+      if (LOWORD(lParam) != panel->picture.width || HIWORD(lParam) != panel->picture.height) {
+        panel->picture.Resize(window, LOWORD(lParam), HIWORD(lParam));
+      }
+      return 0;
     case WM_COMMAND:
     case WM_GETFONT:
       return SendMessageW(GetParent(window), message, wParam, lParam);

@@ -21,6 +21,10 @@ inline constexpr wchar_t kPanelClassName[] = L"Mirebora.DialogPanel";
 inline constexpr UINT kPieceBackgroundMessage = WM_APP + 0x5001;
 // Sent to a picture piece: wParam the HBITMAP to show (kept by the caller). Repaints the piece.
 inline constexpr UINT kPieceSetImageMessage = WM_APP + 0x5002;
+// Sent to a picture piece: wParam and lParam the width and height to show the image at.
+inline constexpr UINT kPieceSetImageSizeMessage = WM_APP + 0x5003;
+// A piece takes a new font (kept by the caller) with WM_SETFONT; the panel's picture follows the
+// panel's size, to be drawn into again after a resize.
 
 // WM_COMMAND notification codes of pieces.
 inline constexpr WORD kPieceMouseDown = 0x0101;

@@ -77,6 +77,10 @@ void LoadDialogArtwork(SettingsDialog& dialog);
 // Every control of the layout table, in table order; fills the handles and the tab order.
 void CreateControls(SettingsDialog& dialog);
 
+// The dialog laid out again at `dotsPerInch`, as it opens at that density: fonts, every control's
+// place and size, the panel's picture. The window's own size is the caller's.
+void ScaleToDensity(SettingsDialog& dialog, int dotsPerInch);
+
 // InitButtons: Initialize on every Command button, in the form's control order.
 void InitButtons(const SettingsDialog& dialog);
 

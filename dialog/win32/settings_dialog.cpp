@@ -226,6 +226,18 @@ void OnActivate(const SettingsDialog& dialog, WPARAM wParam) {
   if (LOWORD(wParam) != WA_INACTIVE) RestoreFocus(dialog);
 }
 
+// The display's density changed (the dialog moved to another monitor, the scaling was changed):
+// the layout at the new density, in the window rectangle the system suggests for it.
+void OnDpiChanged(SettingsDialog& dialog, WPARAM wParam, LPARAM lParam) {
+  const int dotsPerInch = HIWORD(wParam);
+  if (dotsPerInch <= 0 || lParam == 0) return;
+  ScaleToDensity(dialog, dotsPerInch);
+  const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(dialog.window, nullptr, suggested.left, suggested.top,
+               suggested.right - suggested.left, suggested.bottom - suggested.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void OnPaint(const SettingsDialog& dialog) {
   PAINTSTRUCT ps{};
   HDC dc = BeginPaint(dialog.window, &ps);
@@ -263,6 +275,9 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return reinterpret_cast<LRESULT>(dialog->font);  // the controls' ambient font
     case WM_ACTIVATE:
       OnActivate(*dialog, wParam);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(*dialog, wParam, lParam);
       return 0;
     case WM_CLOSE:
       Unload(*dialog);
