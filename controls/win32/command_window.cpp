@@ -241,6 +241,8 @@ LRESULT CALLBACK CommandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case BM_CLICK:
       OnClickMessage(*command);
       return 0;
+    case WM_GETOBJECT:
+      return AnswerGetObject(window, wParam, lParam);
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }

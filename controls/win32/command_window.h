@@ -22,6 +22,11 @@
 // carries BS_DEFPUSHBUTTON (the container's default button) and no other Command button has the
 // focus; DLGC_UNDEFPUSHBUTTON otherwise.
 //
+// Screen readers: WM_GETOBJECT with OBJID_CLIENT answers with the button's own IAccessible (made
+// by LresultFromObject, so the thread needs COM): a push button named by its caption, its states
+// focusable and, as they apply, focused, pressed and unavailable, its default action "press",
+// which raises the Click as BM_CLICK does.
+//
 // A button with stored properties. The container keeps each button's stored values in a
 // CommandPropertyBag (controls/command_property_bag.h), filled from its own design data, and
 // creates the button from it; the store's rules apply (a missing caption loads as "Command1",

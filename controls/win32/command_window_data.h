@@ -59,6 +59,10 @@ void OnPaint(CommandWindow& command);
 
 // Paints what a property access asks for.
 void Perform(CommandWindow& command, const PropertyEffect& effect);
+// The answer to WM_GETOBJECT: for OBJID_CLIENT the button's own accessible object
+// (command_accessible.cpp), made into an LRESULT; the system's answer for other objects.
+LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam);
+
 // Tells the parent that `property` changed; nothing for null.
 void Announce(const CommandWindow& command, const char* property);
 
