@@ -6,6 +6,8 @@
 //                             in client coordinates, enabled, visible, text
 //   combo TITLE ID            the combo box's text and its list entries
 //   focus TITLE               the identifier of the focused control
+//   object TITLE ID           whether the control ID answers WM_GETOBJECT (OBJID_CLIENT) with an
+//                             object: from another process only the answer's sign shows
 //   front TITLE               whether the window is the foreground window, minimised, and
 //                             shown above the other windows at its middle
 //   resources MODULE          the window icon and the link cursor the program carries: sizes,
@@ -225,6 +227,17 @@ int Front(HWND window) {
   return kExitOk;
 }
 
+int Object(HWND dialog, int id) {
+  HWND control = FindDescendant(dialog, id);
+  if (control == nullptr) return kExitMissing;
+  DWORD_PTR answer = 0;
+  const bool answered = SendMessageTimeoutW(control, WM_GETOBJECT, 0,
+                                            static_cast<LPARAM>(static_cast<LONG>(OBJID_CLIENT)),
+                                            SMTO_ABORTIFHUNG, 10000, &answer) != 0;
+  std::printf("object=%d\n", answered && static_cast<LRESULT>(answer) > 0 ? 1 : 0);
+  return kExitOk;
+}
+
 // Presses a push button of a dialog as a click on it would.
 int Press(HWND dialog, int id) {
   return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
@@ -258,6 +271,8 @@ int wmain(int argc, wchar_t** argv) {
     return Combo(window, static_cast<int>(std::wcstol(args[2].c_str(), nullptr, 0)));
   if (command == L"focus" && args.size() == 2) return Focus(window);
   if (command == L"front" && args.size() == 2) return Front(window);
+  if (command == L"object" && args.size() == 3)
+    return Object(window, static_cast<int>(std::wcstol(args[2].c_str(), nullptr, 0)));
   if (command == L"chooser" && args.size() == 2) return Chooser(window);
   if (command == L"choose" && args.size() == 3) return Choose(window, args[2]);
   if (command == L"press" && args.size() == 3)
