@@ -10,7 +10,8 @@ DialogKeyAction ActionOfKey(const DialogKeyPress& press) {
     case DialogKey::Tab:
       return press.shift ? DialogKeyAction::PreviousStop : DialogKeyAction::NextStop;
     case DialogKey::Enter:
-      return press.listDropped ? DialogKeyAction::None : DialogKeyAction::Set;
+      if (press.listDropped) return DialogKeyAction::None;
+      return press.onButton ? DialogKeyAction::PressFocused : DialogKeyAction::Set;
     case DialogKey::Escape:
       return press.listDropped ? DialogKeyAction::None : DialogKeyAction::Cancel;
     case DialogKey::Up:

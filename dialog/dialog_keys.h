@@ -15,6 +15,7 @@ struct DialogKeyPress {
   bool shift = false;
   bool alt = false;          // Alt held: the key is the system's (Alt+F4, the window menu)
   bool onChoice = false;     // the focus is on a music choice
+  bool onButton = false;     // the focus is on a push button (a Command button, the link)
   bool listDropped = false;  // the repeat box's list is open: Enter and Escape close it
 };
 
@@ -23,12 +24,14 @@ enum class DialogKeyAction : std::uint8_t {
   NextStop,
   PreviousStop,
   Set,
+  PressFocused,  // the focused push button is pressed
   Cancel,
   NextChoice,
   PreviousChoice,
 };
 
-// Tab and Shift+Tab move along the tab order; Enter anywhere is Set and Escape Cancel; on a music
+// Tab and Shift+Tab move along the tab order; Enter presses the focused push button and is Set
+// anywhere else; Escape is Cancel; on a music
 // choice the arrows (up and left back, down and right on) move to the next choice and choose it.
 DialogKeyAction ActionOfKey(const DialogKeyPress& press);
 

@@ -32,6 +32,22 @@ TEST(DialogKeys, TabEnterAndEscapeWorkWhereverTheFocusIs) {
   }
 }
 
+TEST(DialogKeys, EnterPressesTheFocusedButtonAndOnlyEnter) {
+  DialogKeyPress enter = Press(K::Enter);
+  enter.onButton = true;
+  EXPECT_EQ(ActionOfKey(enter), A::PressFocused);
+  enter.alt = true;
+  EXPECT_EQ(ActionOfKey(enter), A::None);
+  for (DialogKey key : {K::Tab, K::Escape, K::Down, K::Other}) {
+    DialogKeyPress press = Press(key);
+    press.onButton = true;
+    EXPECT_NE(ActionOfKey(press), A::PressFocused) << int(key);
+  }
+  DialogKeyPress escape = Press(K::Escape);
+  escape.onButton = true;
+  EXPECT_EQ(ActionOfKey(escape), A::Cancel);
+}
+
 TEST(DialogKeys, AnOpenRepeatListTakesEnterAndEscapeButNotTab) {
   for (DialogKey key : {K::Enter, K::Escape}) {
     DialogKeyPress press = Press(key);

@@ -114,11 +114,11 @@ inline constexpr std::array<ControlLayout, 17> kDialogLayout{{
     {kCredit, ControlKind::Label, ControlParent::Form, 12, 192, kFitsText, kFitsText, kCreditLine,
      true, TextAlign::Left, false, kNoTabStop},
     {kWebLink, ControlKind::LinkLabel, ControlParent::Form, 12, 208, kFitsText, kFitsText, nullptr,
-     true, TextAlign::Left, false, kNoTabStop},
+     true, TextAlign::Left, false, 5},
     {kSetButton, ControlKind::CommandButton, ControlParent::Form, 316, 200, 81, 25, "設定", false,
-     TextAlign::Centre, false, 5},
+     TextAlign::Centre, false, 6},
     {kCancelButton, ControlKind::CommandButton, ControlParent::Form, 400, 200, 81, 25, "ｷｬﾝｾﾙ",
-     false, TextAlign::Centre, false, 6},
+     false, TextAlign::Centre, false, 7},
 }};
 
 // The identifiers of the controls that take the focus, in tab order; controls that share a place

@@ -7,11 +7,12 @@
 
 namespace {
 
-TEST(DialogLayout, TabOrderRunsPanelChoicesComboFileSetCancel) {
-  // The three choices are one stop, between the panel and the repeat box.
+TEST(DialogLayout, TabOrderRunsPanelChoicesComboFileLinkSetCancel) {
+  // The three choices are one stop, between the panel and the repeat box; the link comes before
+  // the buttons beside it.
   EXPECT_EQ(DialogTabOrder(),
             (std::vector<int>{kPanel, kChoiceLabel0 + 1, kChoiceLabel0 + 0, kChoiceLabel0 + 2,
-                              kRepeatTrack, kFileButton, kSetButton, kCancelButton}));
+                              kRepeatTrack, kFileButton, kWebLink, kSetButton, kCancelButton}));
 }
 
 TEST(DialogLayout, ChoicesShowCdNoneFileFromTopToBottom) {

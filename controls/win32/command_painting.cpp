@@ -72,7 +72,7 @@ COLORREF CaptionColour(const CaptionLabel& label) {
 
 void MakeFont(CommandWindow& command) {
   const CaptionFont& font = command.properties.Font();
-  const int height = -FontPixelHeight(font.size, ScreenPixelsPerInch());
+  const int height = -FontPixelHeight(font.size, command.pixelsPerInch);
   // A font's own character set (Shift-JIS for a Japanese caption) picks a face that has the
   // caption's characters even where the named face is missing; ANSI leaves the choice free.
   const BYTE charset =

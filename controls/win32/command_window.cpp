@@ -78,6 +78,9 @@ LRESULT OnNcCreate(HWND window, LPARAM lParam) {
   command->surfaceDc = CreateCompatibleDC(screen);
   command->twipsPerPixelX = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSX));
   command->twipsPerPixelY = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSY));
+  if (const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY); pixelsPerInch > 0) {
+    command->pixelsPerInch = pixelsPerInch;
+  }
   ReleaseDC(window, screen);
   MakeFont(*command);
   if (command->imageDc == nullptr || command->surfaceDc == nullptr ||
@@ -157,6 +160,24 @@ bool OnKey(CommandWindow& command, WPARAM key, bool down) {
   return true;
 }
 
+// The dialog manager's question: a push button, the default one while it has the focus, or while
+// its style makes it the container's default and no other Command button has the focus.
+LRESULT OnGetDialogCode(const CommandWindow& command) {
+  const HWND focus = GetFocus();
+  const bool styledDefault = (GetWindowLongW(command.window, GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
+  const bool isDefault =
+      focus == command.window || (styledDefault && CommandWindowOf(focus) == nullptr);
+  return DLGC_BUTTON | (isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+}
+
+// BM_CLICK (and Enter, through its container): the Click a completed press raises, while the
+// control is enabled; the look stays as it is.
+void OnClickMessage(CommandWindow& command) {
+  CommandReaction click;
+  click.raiseClick = Enabled(command) && IsWindowEnabled(command.window);
+  Perform(command, click);
+}
+
 void OnFocus(CommandWindow& command, bool gained) {
   Perform(command, gained ? command.behaviour.FocusGained(Enabled(command))
                           : command.behaviour.FocusLost(Enabled(command)));
@@ -215,6 +236,13 @@ LRESULT CALLBACK CommandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_TIMER:
       if (wParam == kMousePollTimer) OnTimer(*command);
       return 0;
+    case WM_GETDLGCODE:
+      return OnGetDialogCode(*command);
+    case BM_CLICK:
+      OnClickMessage(*command);
+      return 0;
+    case WM_GETOBJECT:
+      return AnswerGetObject(window, wParam, lParam);
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -285,6 +313,17 @@ void Announce(const CommandWindow& command, const char* property) {
 }
 
 }  // namespace command_shell
+
+bool SetCommandDensity(HWND button, int dotsPerInch) {
+  CommandWindow* command = CommandWindowOf(button);
+  if (command == nullptr || dotsPerInch <= 0) return false;
+  command->pixelsPerInch = dotsPerInch;
+  command->twipsPerPixelX = command->twipsPerPixelY = TwipsPerPixel(dotsPerInch);
+  MakeFont(*command);
+  Perform(*command, command->properties.Resize());
+  InvalidateRect(button, nullptr, FALSE);
+  return true;
+}
 
 bool RepaintCommandNow(HWND window) {
   CommandWindow* command = CommandWindowOf(window);

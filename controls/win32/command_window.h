@@ -16,7 +16,16 @@
 // reaches the parent as WM_COMMAND with MAKEWPARAM(identifier, BN_CLICKED) and the control's
 // window as lParam, sent (not posted) from inside the control's mouse-up handling, so the
 // parent's handler has run before the mouse-up handling returns. Space on the focused button
-// presses it the same way: its release raises the Click.
+// presses it the same way: its release raises the Click. BM_CLICK raises the Click at once, as a
+// completed press does, unless the control is disabled. To WM_GETDLGCODE it answers as a push
+// button: DLGC_BUTTON with DLGC_DEFPUSHBUTTON while it has the focus, or while its window style
+// carries BS_DEFPUSHBUTTON (the container's default button) and no other Command button has the
+// focus; DLGC_UNDEFPUSHBUTTON otherwise.
+//
+// Screen readers: WM_GETOBJECT with OBJID_CLIENT answers with the button's own IAccessible (made
+// by LresultFromObject, so the thread needs COM): a push button named by its caption, its states
+// focusable and, as they apply, focused, pressed and unavailable, its default action "press",
+// which raises the Click as BM_CLICK does.
 //
 // A button with stored properties. The container keeps each button's stored values in a
 // CommandPropertyBag (controls/command_property_bag.h), filled from its own design data, and
@@ -57,6 +66,11 @@ struct CommandPropertyChange {
 // Registers the class for `instance`; the state images are loaded from the same module's
 // resources. True when the class is registered (also when it already was).
 bool RegisterCommandClass(HINSTANCE instance);
+
+// The density the button lays out its caption at, in dots per inch: the screen's when created;
+// a container that follows a change of density sets it, then its font. False when `button` is no
+// Command button or the density is not positive.
+bool SetCommandDensity(HWND button, int dotsPerInch);
 
 // Paints the control with the image of its current look and shows it at once; for the
 // benchmark. Returns false when `window` is no Command button.

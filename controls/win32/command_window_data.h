@@ -32,6 +32,8 @@ struct CommandWindow {
   int surfaceWidth = 0, surfaceHeight = 0;
   HFONT font = nullptr;
   int twipsPerPixelX = kTwipsPerPixelAt96Dpi, twipsPerPixelY = kTwipsPerPixelAt96Dpi;
+  int pixelsPerInch = 96;  // the density the caption's font is made for: the screen's, or the
+                           // container's (SetCommandDensity)
   PixelRect caption;
   CommandBehaviour behaviour;
   CommandProperties properties;
@@ -57,6 +59,10 @@ void OnPaint(CommandWindow& command);
 
 // Paints what a property access asks for.
 void Perform(CommandWindow& command, const PropertyEffect& effect);
+// The answer to WM_GETOBJECT: for OBJID_CLIENT the button's own accessible object
+// (command_accessible.cpp), made into an LRESULT; the system's answer for other objects.
+LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam);
+
 // Tells the parent that `property` changed; nothing for null.
 void Announce(const CommandWindow& command, const char* property);
 

@@ -52,6 +52,30 @@ HBITMAP LoadBitmapResource(HINSTANCE instance, int id) {
       LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
+// A piece's size: the layout's, or where it says kFitsText, its text's in `font` (the link no
+// wider than its widest). `control` is the layout row already at the dialog's density.
+SIZE PieceSize(const SettingsDialog& dialog, const ControlLayout& control, HWND parent, HFONT font,
+               const std::wstring& text) {
+  SIZE size{control.width, control.height};
+  if (size.cx == kFitsText || size.cy == kFitsText) {
+    const SIZE fitted = TextSize(parent, font, text);
+    const int widest = dialog.scale.Pixels(kWebLinkMaxWidth);
+    const bool link = control.kind == ControlKind::LinkLabel;
+    if (size.cx == kFitsText) size.cx = link ? std::min<LONG>(fitted.cx, widest) : fitted.cx;
+    if (size.cy == kFitsText) size.cy = fitted.cy;
+  }
+  return size;
+}
+
+CaptionFont ButtonFont() {
+  CaptionFont font;
+  font.faceName = kDialogFontFace;
+  font.size = static_cast<float>(kDialogFontPoints);
+  font.weight = FW_NORMAL;
+  font.charset = kShiftJisCharset;
+  return font;
+}
+
 // `control` is the layout row already at the display's density.
 HWND CreatePiece(SettingsDialog& dialog, const ControlLayout& control, HWND parent) {
   PieceLook look;
@@ -67,19 +91,15 @@ HWND CreatePiece(SettingsDialog& dialog, const ControlLayout& control, HWND pare
   if (link) {
     look.cursor = dialog.linkCursor;
     look.pathEllipsis = true;
+    look.pressable = true;
   }
   const std::wstring text = link ? dialog.guidePath : Wide(control.text);
-  int width = control.width, height = control.height;
-  if (width == kFitsText || height == kFitsText) {
-    const SIZE size = TextSize(parent, look.font, text);
-    const int widest = dialog.scale.Pixels(kWebLinkMaxWidth);
-    if (width == kFitsText) width = link ? std::min<int>(size.cx, widest) : size.cx;
-    if (height == kFitsText) height = size.cy;
-  }
-  return CreateWindowExW(0, kPieceClassName, text.c_str(), WS_CHILD | WS_VISIBLE, control.left,
-                         control.top, width, height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), dialog.instance,
-                         &look);
+  const SIZE size = PieceSize(dialog, control, parent, look.font, text);
+  const int width = size.cx, height = size.cy;
+  const DWORD style = WS_CHILD | WS_VISIBLE | (control.tabOrder != kNoTabStop ? WS_TABSTOP : 0);
+  return CreateWindowExW(0, kPieceClassName, text.c_str(), style, control.left, control.top, width,
+                         height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                         dialog.instance, &look);
 }
 
 // A Command button loaded from the dialog's design data, its caption in the dialog's font.
@@ -87,12 +107,12 @@ HWND CreateButton(const SettingsDialog& dialog, const ControlLayout& control, HW
   const CommandPropertyBag stored{{"Caption", std::string(control.text)}};
   HWND button = CreateCommandButton(dialog.instance, parent, control.id, control.left, control.top,
                                     control.width, control.height, stored);
-  CaptionFont font;
-  font.faceName = kDialogFontFace;
-  font.size = static_cast<float>(kDialogFontPoints);
-  font.weight = FW_NORMAL;
-  font.charset = kShiftJisCharset;
-  if (button != nullptr) SetCommandFont(button, font);
+  if (button == nullptr) return nullptr;
+  SetCommandFont(button, ButtonFont());
+  // 設定 is the button that Enter presses while the focus is on no other button.
+  if (control.id == kSetButton) {
+    SetWindowLongW(button, GWL_STYLE, GetWindowLongW(button, GWL_STYLE) | BS_DEFPUSHBUTTON);
+  }
   return button;
 }
 
@@ -165,6 +185,52 @@ void CreateControls(SettingsDialog& dialog) {
     HWND parent = control->parent == ControlParent::Panel ? dialog.panel : dialog.window;
     if (HWND window = GetDlgItem(parent, id)) dialog.tabStops.push_back(window);
   }
+}
+
+void ScaleToDensity(SettingsDialog& dialog, int dotsPerInch) {
+  dialog.scale = DialogScale(dotsPerInch);
+  const HFONT oldFont = dialog.font, oldLinkFont = dialog.linkFont;
+  dialog.font = MakeDialogFont(dialog.scale, false);
+  dialog.linkFont = MakeDialogFont(dialog.scale, true);
+  for (const ControlLayout& design : kDialogLayout) {
+    if (design.kind == ControlKind::Frame) continue;  // drawn into the panel's picture
+    const ControlLayout control = dialog.scale.Scaled(design);
+    HWND parent = control.parent == ControlParent::Panel ? dialog.panel : dialog.window;
+    HWND window = control.id == kPanel ? dialog.panel : GetDlgItem(parent, control.id);
+    if (window == nullptr) continue;
+    SIZE size{control.width, control.height};
+    switch (control.kind) {
+      case ControlKind::Panel:
+        break;
+      case ControlKind::RepeatCombo:
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
+        size.cy = control.height * kRepeatListRows;
+        break;
+      case ControlKind::CommandButton:
+        SetCommandDensity(window, dialog.scale.dotsPerInch());
+        break;
+      default: {
+        const HFONT font = control.kind == ControlKind::LinkLabel ? dialog.linkFont : dialog.font;
+        const std::wstring text =
+            control.kind == ControlKind::LinkLabel ? dialog.guidePath : Wide(control.text);
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (control.kind == ControlKind::ChoiceImage) {
+          const int side = dialog.scale.Pixels(kRadioImageSize);
+          SendMessageW(window, kPieceSetImageSizeMessage, static_cast<WPARAM>(side),
+                       static_cast<LPARAM>(side));
+        }
+        size = PieceSize(dialog, control, parent, font, text);
+        break;
+      }
+    }
+    SetWindowPos(window, nullptr, control.left, control.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  TilePanelBackground(dialog);
+  for (HFONT font : {oldFont, oldLinkFont}) {
+    if (font != nullptr) DeleteObject(font);
+  }
+  RedrawWindow(dialog.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void InitButtons(const SettingsDialog& dialog) {

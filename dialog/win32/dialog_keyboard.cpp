@@ -82,8 +82,16 @@ DialogKeyAction KeyActionOf(const SettingsDialog& dialog, const MSG& message) {
   press.shift = GetKeyState(VK_SHIFT) < 0;
   press.alt = (message.lParam & kAltHeld) != 0;
   press.onChoice = FocusedChoice(dialog).has_value();
+  press.onButton = FocusOnPushButton(dialog);
   press.listDropped = SendMessageW(dialog.repeatTrack, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
   return ActionOfKey(press);
+}
+
+bool FocusOnPushButton(const SettingsDialog& dialog) {
+  const HWND focus = GetFocus();
+  if (focus == dialog.window || !Within(dialog.window, focus)) return false;
+  const LRESULT code = SendMessageW(focus, WM_GETDLGCODE, 0, 0);
+  return (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
 }
 
 void MoveFocusAlongTabOrder(const SettingsDialog& dialog, int step) {

@@ -7,7 +7,8 @@ namespace {
 
 struct Piece {
   PieceLook look;
-  bool leftPressed = false;  // a left press began on the piece and has not been released
+  bool leftPressed = false;   // a left press began on the piece and has not been released
+  bool spacePressed = false;  // Space went down on the focused piece and has not come up
 };
 
 struct Panel {
@@ -91,6 +92,22 @@ void OnPieceLeftUp(HWND window, Piece& piece, LPARAM lParam) {
   if (pressed && PtInRect(&client, at)) Notify(window, kPieceClicked);
 }
 
+// Space on a pressable piece: its release presses it, unless the focus left in between.
+bool OnPieceKey(HWND window, Piece& piece, WPARAM key, bool down) {
+  if (!piece.look.pressable || key != VK_SPACE) return false;
+  if (down) {
+    piece.spacePressed = true;
+  } else if (piece.spacePressed) {
+    piece.spacePressed = false;
+    Notify(window, kPieceClicked);
+  }
+  return true;
+}
+
+LRESULT OnPieceDialogCode(const Piece& piece) {
+  return piece.look.pressable ? DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON : 0;
+}
+
 LRESULT CALLBACK PieceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -120,12 +137,33 @@ LRESULT CALLBACK PieceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
+      piece->spacePressed = false;
       InvalidateRect(window, nullptr, FALSE);  // the focus mark comes or goes
       return 0;
+    case WM_GETDLGCODE:
+      return OnPieceDialogCode(*piece);
+    case BM_CLICK:
+      if (piece->look.pressable) Notify(window, kPieceClicked);
+      return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (OnPieceKey(window, *piece, wParam, message == WM_KEYDOWN)) return 0;
+      break;
     case kPieceSetImageMessage:
       piece->look.image = reinterpret_cast<HBITMAP>(wParam);
       InvalidateRect(window, nullptr, FALSE);
       return 0;
+    case kPieceSetImageSizeMessage:
+      piece->look.imageWidth = static_cast<int>(wParam);
+      piece->look.imageHeight = static_cast<int>(lParam);
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_SETFONT:
+      piece->look.font = reinterpret_cast<HFONT>(wParam);
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(piece->look.font);
     case WM_SETCURSOR:
       if (piece->look.cursor == nullptr) break;
       SetCursor(piece->look.cursor);
@@ -180,6 +218,11 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       panel->picture.CopyUnder(window, reinterpret_cast<HWND>(lParam),
                                reinterpret_cast<HDC>(wParam));
       return 1;
+    case WM_SIZE:
+      if (LOWORD(lParam) != panel->picture.width || HIWORD(lParam) != panel->picture.height) {
+        panel->picture.Resize(window, LOWORD(lParam), HIWORD(lParam));
+      }
+      return 0;
     case WM_COMMAND:
     case WM_GETFONT:
       return SendMessageW(GetParent(window), message, wParam, lParam);

@@ -8,7 +8,9 @@
 // under itself (asked for with kPieceBackgroundMessage), then its text or image on top. Pieces
 // tell their container of presses through WM_COMMAND: kPieceMouseDown for a press of any mouse
 // button, kPieceClicked for a left press released over the piece. A piece given the keyboard focus
-// shows the dotted focus mark around itself. The panel is a container with a retained picture of
+// shows the dotted focus mark around itself. A pressable piece (the link) is a push button to the
+// keyboard: it answers WM_GETDLGCODE as one, and Space (on its release) and BM_CLICK press it as
+// a left click does, with kPieceClicked. The panel is a container with a retained picture of
 // its own; it passes its pieces' and controls' WM_COMMAND on to the dialog.
 
 inline constexpr wchar_t kPieceClassName[] = L"Mirebora.DialogPiece";
@@ -19,6 +21,10 @@ inline constexpr wchar_t kPanelClassName[] = L"Mirebora.DialogPanel";
 inline constexpr UINT kPieceBackgroundMessage = WM_APP + 0x5001;
 // Sent to a picture piece: wParam the HBITMAP to show (kept by the caller). Repaints the piece.
 inline constexpr UINT kPieceSetImageMessage = WM_APP + 0x5002;
+// Sent to a picture piece: wParam and lParam the width and height to show the image at.
+inline constexpr UINT kPieceSetImageSizeMessage = WM_APP + 0x5003;
+// A piece takes a new font (kept by the caller) with WM_SETFONT; the panel's picture follows the
+// panel's size, to be drawn into again after a resize.
 
 // WM_COMMAND notification codes of pieces.
 inline constexpr WORD kPieceMouseDown = 0x0101;
@@ -32,6 +38,7 @@ struct PieceLook {
   bool centred = false;
   bool multiline = false;
   bool pathEllipsis = false;  // a one-line path too long for the piece loses its middle
+  bool pressable = false;     // pressed with the keyboard as a push button
   HBITMAP image = nullptr;    // a picture piece when set at creation or later
   int imageWidth = 0;         // the size the image is shown at; 0: its own size
   int imageHeight = 0;

@@ -77,6 +77,10 @@ void LoadDialogArtwork(SettingsDialog& dialog);
 // Every control of the layout table, in table order; fills the handles and the tab order.
 void CreateControls(SettingsDialog& dialog);
 
+// The dialog laid out again at `dotsPerInch`, as it opens at that density: fonts, every control's
+// place and size, the panel's picture. The window's own size is the caller's.
+void ScaleToDensity(SettingsDialog& dialog, int dotsPerInch);
+
 // InitButtons: Initialize on every Command button, in the form's control order.
 void InitButtons(const SettingsDialog& dialog);
 
@@ -91,6 +95,9 @@ void SetWindowIcons(const SettingsDialog& dialog);
 // What the key press in `message` does in the dialog; None for other messages. With no focused
 // window the system reports plain keys to the active window as system keys: those count too.
 DialogKeyAction KeyActionOf(const SettingsDialog& dialog, const MSG& message);
+
+// Whether the focus is on a control of the dialog that answers WM_GETDLGCODE as a push button.
+bool FocusOnPushButton(const SettingsDialog& dialog);
 
 // Tab (+1) and Shift+Tab (-1): the focus to the next stop that can take it.
 void MoveFocusAlongTabOrder(const SettingsDialog& dialog, int step);

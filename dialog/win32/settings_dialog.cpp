@@ -205,6 +205,9 @@ bool OnDialogKey(SettingsDialog& dialog, const MSG& message) {
     case DialogKeyAction::Set:
       OnSet(dialog);
       return true;
+    case DialogKeyAction::PressFocused:
+      SendMessageW(GetFocus(), BM_CLICK, 0, 0);
+      return true;
     case DialogKeyAction::Cancel:
       Unload(dialog);
       return true;
@@ -221,6 +224,18 @@ bool OnDialogKey(SettingsDialog& dialog, const MSG& message) {
 // Activated again, the dialog gives the focus back to its control rather than keep it itself.
 void OnActivate(const SettingsDialog& dialog, WPARAM wParam) {
   if (LOWORD(wParam) != WA_INACTIVE) RestoreFocus(dialog);
+}
+
+// The display's density changed (the dialog moved to another monitor, the scaling was changed):
+// the layout at the new density, in the window rectangle the system suggests for it.
+void OnDpiChanged(SettingsDialog& dialog, WPARAM wParam, LPARAM lParam) {
+  const int dotsPerInch = HIWORD(wParam);
+  if (dotsPerInch <= 0 || lParam == 0) return;
+  ScaleToDensity(dialog, dotsPerInch);
+  const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(dialog.window, nullptr, suggested.left, suggested.top,
+               suggested.right - suggested.left, suggested.bottom - suggested.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void OnPaint(const SettingsDialog& dialog) {
@@ -260,6 +275,9 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return reinterpret_cast<LRESULT>(dialog->font);  // the controls' ambient font
     case WM_ACTIVATE:
       OnActivate(*dialog, wParam);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(*dialog, wParam, lParam);
       return 0;
     case WM_CLOSE:
       Unload(*dialog);
@@ -331,6 +349,7 @@ void ShowSettingsDialog(HINSTANCE instance, SettingsRecord& settings, SettingsFi
   OnLoad(dialog);
   ShowWindow(dialog.window, SW_SHOWNORMAL);
   SetForegroundWindow(dialog.window);
-  if (!dialog.tabStops.empty()) SetFocus(dialog.tabStops.front());
+  // The focus starts on the chosen music choice (the group's stop), where its mark shows.
+  FocusChoice(dialog, ChoiceTabStop(dialog.settings.bgmKind));
   RunModal(dialog);
 }

@@ -26,16 +26,27 @@ int RunMessageLoop() {
   return 0;
 }
 
+// Restores the window if minimised and makes it the foreground window. The user has just started
+// this host, so the system lets it hand the foreground on.
+void BringToFront(HWND window) {
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  SetForegroundWindow(window);
+  // Already the foreground window (minimised, then restored below the others), it is raised too.
+  BringWindowToTop(window);
+}
+
 // Decides the mode and sets it running. Returns when the host should go on in its message loop;
 // ends the host itself otherwise. `settings` is loaded here and must outlive the saver window.
 void Main(HINSTANCE instance, SettingsRecord& settings) {
-  // Another host's saver window or settings dialog is running: leave it alone.
-  const bool saverRunning = FindWindowW(nullptr, kSaverWindowTitle) != nullptr;
-  const bool dialogOpen = FindWindowW(nullptr, kSettingsDialogTitle) != nullptr;
-  if (saverRunning || dialogOpen) EndHost();
-
   const std::string arguments = HostArguments();
   const HostCommand command = ParseCommandLine(arguments);
+
+  // Another host's saver window or settings dialog is running: leave it alone. Asked for the
+  // settings again, show the user the dialog that is open, which may be behind other windows.
+  const bool saverRunning = FindWindowW(nullptr, kSaverWindowTitle) != nullptr;
+  const HWND openDialog = FindWindowW(nullptr, kSettingsDialogTitle);
+  if (openDialog != nullptr && command.mode == HostMode::Settings) BringToFront(openDialog);
+  if (saverRunning || openDialog != nullptr) EndHost();
 
   if (command.mode == HostMode::Preview) {
     HWND parent = reinterpret_cast<HWND>(static_cast<LONG_PTR>(command.previewWindow));

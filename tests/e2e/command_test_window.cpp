@@ -15,10 +15,20 @@
 //                       through the button, and "Stored ID ..." with what it saves
 //   kSetEnabledMessage  wParam ID, lParam 0 or 1: set button ID's Enabled
 //   kRenameMessage      wParam ID, lParam colour: caption "Renamed" in that colour
+//   kSendMessage        wParam ID, lParam a message without arguments (WM_GETDLGCODE,
+//                       BM_CLICK): send it to button ID and append "Answer ID MESSAGE RESULT"
+//                       (decimal, the result in hex) once it has returned
+//   kAccessibleMessage  wParam ID: ask button ID for its accessible object (WM_GETOBJECT,
+//                       OBJID_CLIENT, turned back with ObjectFromLresult) and append
+//                       "Accessible ID role=R name=N state=0xS action=A", then have it do its
+//                       default action and append "Pressed ID 0xHRESULT"
 //
+// Button 1 carries BS_DEFPUSHBUTTON: the window's default button.
 // The window is a popup at the screen's top left corner, so client and screen coordinates
 // agree; the layout below is what the scenarios look at.
 #include <windows.h>
+// After windows.h.
+#include <oleacc.h>
 
 #include <array>
 #include <cstdint>
@@ -41,6 +51,8 @@ constexpr UINT kSetVisibleMessage = WM_APP + 1;
 constexpr UINT kReportMessage = WM_APP + 2;
 constexpr UINT kSetEnabledMessage = WM_APP + 3;
 constexpr UINT kRenameMessage = WM_APP + 4;
+constexpr UINT kSendMessage = WM_APP + 5;
+constexpr UINT kAccessibleMessage = WM_APP + 6;
 
 // The striped patch under button 5: vertical stripes kStripeWidth wide from its left edge,
 // the first one kStripeA.
@@ -152,6 +164,66 @@ void Report(const TestWindow& test, HWND window, int identifier) {
   AppendLine(test.logPath, line);
 }
 
+void SendAndLog(const TestWindow& test, HWND window, int identifier, LPARAM message) {
+  const LRESULT result =
+      SendMessageW(GetDlgItem(window, identifier), static_cast<UINT>(message), 0, 0);
+  char answer[32];
+  std::snprintf(answer, sizeof answer, " 0x%llx", static_cast<unsigned long long>(result));
+  AppendLine(test.logPath,
+             "Answer " + std::to_string(identifier) + " " + std::to_string(message) + answer);
+}
+
+std::string Hex(unsigned long value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%lx", value);
+  return text;
+}
+
+// What a screen reader in this process learns of button `identifier`, and its default action.
+void AskAccessible(const TestWindow& test, HWND window, int identifier) {
+  HWND button = GetDlgItem(window, identifier);
+  const std::string who = " " + std::to_string(identifier) + " ";
+  const LRESULT answer =
+      SendMessageW(button, WM_GETOBJECT, 0, static_cast<LPARAM>(static_cast<LONG>(OBJID_CLIENT)));
+  IAccessible* accessible = nullptr;
+  const HRESULT got = answer > 0 ? ObjectFromLresult(answer, __uuidof(IAccessible), 0,
+                                                     reinterpret_cast<void**>(&accessible))
+                                 : E_FAIL;
+  if (FAILED(got) || accessible == nullptr) {
+    AppendLine(test.logPath, "Accessible" + who + "none " + Hex(static_cast<unsigned long>(got)));
+    return;
+  }
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role, state;
+  VariantInit(&role);
+  VariantInit(&state);
+  BSTR name = nullptr, action = nullptr;
+  accessible->get_accRole(self, &role);
+  accessible->get_accState(self, &state);
+  accessible->get_accName(self, &name);
+  accessible->get_accDefaultAction(self, &action);
+  const auto utf8 = [](BSTR text) {
+    if (text == nullptr) return std::string("(none)");
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), length, nullptr, nullptr);
+    bytes.resize(bytes.size() - 1);
+    return bytes;
+  };
+  AppendLine(test.logPath, "Accessible" + who + "role=" + std::to_string(role.lVal) +
+                               " name=" + utf8(name) +
+                               " state=" + Hex(static_cast<unsigned long>(state.lVal)) +
+                               " action=" + utf8(action));
+  SysFreeString(name);
+  SysFreeString(action);
+  const HRESULT pressed = accessible->accDoDefaultAction(self);
+  AppendLine(test.logPath, "Pressed" + who + Hex(static_cast<unsigned long>(pressed)));
+  accessible->Release();
+}
+
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -187,6 +259,12 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case kReportMessage:
       if (test != nullptr) Report(*test, window, static_cast<int>(wParam));
       return 0;
+    case kSendMessage:
+      if (test != nullptr) SendAndLog(*test, window, static_cast<int>(wParam), lParam);
+      return 0;
+    case kAccessibleMessage:
+      if (test != nullptr) AskAccessible(*test, window, static_cast<int>(wParam));
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -198,7 +276,8 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 HWND CreateButtons(HWND parent, HINSTANCE instance) {
   HWND first = nullptr;
   for (const ButtonLayout& layout : kButtons) {
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (layout.enabled ? 0 : WS_DISABLED);
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (layout.enabled ? 0 : WS_DISABLED) |
+                        (layout.identifier == 1 ? BS_DEFPUSHBUTTON : 0);
     HWND button = CreateWindowExW(0, kCommandClassName, layout.caption, style, layout.x, layout.y,
                                   layout.width, layout.height, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.identifier)),
@@ -242,6 +321,8 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   HINSTANCE instance = GetModuleHandleW(nullptr);
+  // The buttons' accessible objects travel through COM.
+  CoInitialize(nullptr);
   TestWindow test;
   test.logPath = argv[1];
   test.face = CreateSolidBrush(kFace);
@@ -270,5 +351,6 @@ int wmain(int argc, wchar_t** argv) {
     DispatchMessageW(&message);
   }
   DeleteObject(test.face);
+  CoUninitialize();
   return 0;
 }

@@ -1,5 +1,6 @@
-# ｷｬﾝｾﾙ and the close box end the host without writing: a settings file keeps its bytes after
-# changes made in the dialog, and none is created where there was none. A stored kind outside
+# ｷｬﾝｾﾙ (clicked, or Enter while it has the focus) and the close box end the host without
+# writing: a settings file keeps its bytes after changes made in the dialog, and none is created
+# where there was none. A stored kind outside
 # 0 to 2 leaves every choice unselected.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
@@ -18,6 +19,18 @@ click_control $CANCEL_ID
 wait_host_exit
 echo "ｷｬﾝｾﾙ: the host ended after $(dialog_clock_ms) ms (exit code $host_exit_code)"
 [ ! -e "$DIALOG_INI" ] || harness_fail "ｷｬﾝｾﾙ wrote a settings file"
+
+# Enter on the focused ｷｬﾝｾﾙ is ｷｬﾝｾﾙ, not 設定.
+dialog_start /c
+expect_dialog
+click_control ${CHOICE_LABEL_ID[1]}
+expect_choice 1 1 0
+click_control $PANEL_ID 400 150
+expect_focus $PANEL_ID
+key_to_focus shift+Tab $CANCEL_ID
+xdotool key Return
+wait_host_exit
+[ ! -e "$DIALOG_INI" ] || harness_fail "Enter on ｷｬﾝｾﾙ wrote a settings file"
 
 # A settings file for the audio CD, track 3: the close box after changes leaves it as it was.
 dialog_write_ini 1 3 ''

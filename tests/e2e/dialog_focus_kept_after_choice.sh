@@ -19,27 +19,28 @@ expect_focus $REPEAT_ID
 click_control ${CHOICE_LABEL_ID[1]}
 xdotool type 7
 expect_repeat_text 7
-key_to_focus Tab $SET_ID
+key_to_focus Tab $LINK_ID
 key_to_focus shift+Tab $REPEAT_ID
 
 # MP3、WAV disables the focused repeat box: the focus goes on to the file button it enables.
 click_control ${CHOICE_LABEL_ID[2]}
 expect_choice 2 0 1
 expect_focus $FILE_BUTTON_ID
-key_to_focus Tab $SET_ID
+key_to_focus Tab $LINK_ID
 key_to_focus shift+Tab $FILE_BUTTON_ID
 
-# MP3、WAV again keeps the focus on the file button; なし disables it: the focus goes on to 設定.
+# MP3、WAV again keeps the focus on the file button; なし disables it: the focus goes on to the
+# link.
 click_control ${CHOICE_IMAGE_ID[2]}
-key_to_focus Tab $SET_ID
+key_to_focus Tab $LINK_ID
 key_to_focus shift+Tab $FILE_BUTTON_ID
 click_control ${CHOICE_LABEL_ID[0]}
 expect_choice 0 0 0
-expect_focus $SET_ID
+expect_focus $LINK_ID
 
 # A Tab that arrives as a system key press without Alt still moves the focus.
 harness_probe post "$DIALOG_TITLE" $((0x104)) 9 0 || harness_fail "cannot post the Tab"
-expect_focus $CANCEL_ID
+expect_focus $SET_ID
 
 harness_probe post "$DIALOG_TITLE" close 0 0
 wait_host_exit

@@ -1,6 +1,7 @@
 # The dialog with the keyboard alone: Escape and Alt+F4 close it without writing after a choice
-# made with the arrows; Up from なし chooses 音楽CD, Tab goes into the repeat box, 7 is typed
-# there and Enter is 設定: kind CD and track 7 are stored.
+# made with the arrows; the focus starts on なし, Up from there chooses 音楽CD, Tab goes into the
+# repeat box, 7 is typed there and Enter is 設定: kind CD and track 7 are stored. Enter on a
+# choice is 設定 too.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/settings_scenario.sh"
@@ -19,8 +20,7 @@ choose_with_arrow() {
 for close_key in Escape alt+F4; do
   dialog_start /c
   expect_dialog
-  expect_focus $PANEL_ID
-  key_to_focus Tab ${CHOICE_LABEL_ID[0]}
+  expect_focus ${CHOICE_LABEL_ID[0]}
   choose_with_arrow Up 1
   xdotool key $close_key
   wait_host_exit
@@ -30,8 +30,7 @@ done
 
 dialog_start /c
 expect_dialog
-expect_focus $PANEL_ID
-key_to_focus Tab ${CHOICE_LABEL_ID[0]}
+expect_focus ${CHOICE_LABEL_ID[0]}
 choose_with_arrow Up 1
 # Up again goes round the end to MP3、WAV, and Down back to 音楽CD.
 choose_with_arrow Up 2
@@ -46,4 +45,14 @@ dialog_ini_text
 $SETTINGS_KIND_KEY=1
 $SETTINGS_TRACK_KEY=7
 $SETTINGS_FILE_KEY=" ] || harness_fail "unexpected settings file"
+
+# Opened again, the focus is on 音楽CD; Up chooses MP3、WAV, and Enter on the choice is 設定.
+dialog_start /c
+expect_dialog
+expect_focus ${CHOICE_LABEL_ID[1]}
+choose_with_arrow Up 2
+xdotool key Return
+wait_host_exit
+dialog_ini_text | sed 's/= /=/' | grep -qx "$SETTINGS_KIND_KEY=2" ||
+  harness_fail "Enter on the choice did not store it: $(dialog_ini_text)"
 harness_pass

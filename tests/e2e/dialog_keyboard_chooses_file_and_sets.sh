@@ -1,8 +1,9 @@
-# The dialog with the keyboard alone: Tab reaches the music choices as one stop with a focus mark
-# on なし; Down chooses MP3、WAV and the mark follows; Tab goes on to "..."; Space down shows
-# its Pressed look and Space up opens the file chooser; a path typed there and Enter take the
-# file; the focus comes back to "..." with its focused look; Enter is 設定 and stores the kind and
-# the file.
+# The dialog with the keyboard alone: it opens with the focus and its mark on the chosen なし;
+# Down chooses MP3、WAV and the mark follows; Tab goes on to "..."; Space down shows its Pressed
+# look and Space up opens the file chooser; a path typed there and Enter take the file; the focus
+# comes back to "..." with its focused look. Enter on "..." opens the chooser again (Escape there
+# keeps the file); Tab goes on to the link, which shows its focus mark, and to 設定, where Enter
+# stores the kind and the file.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/settings_scenario.sh"
@@ -15,10 +16,7 @@ music='C:\keys\tune.mp3'
 
 dialog_start /c
 expect_dialog
-expect_focus $PANEL_ID
-wait_focus_mark ${CHOICE_LABEL_ID[0]} 0
-
-key_to_focus Tab ${CHOICE_LABEL_ID[0]}
+expect_focus ${CHOICE_LABEL_ID[0]}
 wait_focus_mark ${CHOICE_LABEL_ID[0]} 1
 key_to_focus Down ${CHOICE_LABEL_ID[2]}
 expect_choice 2 0 1
@@ -42,6 +40,17 @@ expect_control_text_soon $FILE_NAME_ID "$music"
 expect_focus $FILE_BUTTON_ID
 wait_button_look $FILE_BUTTON_ID Selected "$NAVY" "$SELECTED_RING"
 
+xdotool key Return
+harness_wait_window "$CHOOSER_TITLE" >/dev/null
+xdotool key Escape
+harness_wait_gone "$CHOOSER_TITLE"
+expect_focus $FILE_BUTTON_ID
+expect_control_text $FILE_NAME_ID "$music"
+
+wait_focus_mark $LINK_ID 0 band
+key_to_focus Tab $LINK_ID
+wait_focus_mark $LINK_ID 1 band
+key_to_focus Tab $SET_ID
 [ ! -e "$DIALOG_INI" ] || harness_fail "a settings file was written before 設定"
 xdotool key Return
 wait_host_exit

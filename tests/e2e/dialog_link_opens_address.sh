@@ -1,6 +1,6 @@
 # A click on the link label hands the user guide beside the program to the desktop's opener
 # (here a stand-in for xdg-open that records what it is given) while the dialog stays open and
-# working; a program folder with a long path keeps the link clear of the Set button. The dialog
+# working, and so do Enter and Space on the link reached with Tab; a program folder with a long path keeps the link clear of the Set button. The dialog
 # zooms from and to the cursor with the caption animation when it opens and closes.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
@@ -30,6 +30,17 @@ dialog_clock_start
 click_control $LINK_ID
 expect_opened_file "$DIALOG_FOLDER/guide/index.html"
 echo "the opener was called $(dialog_clock_ms) ms after the click"
+
+# From the keyboard: Shift+Tab from the panel passes ｷｬﾝｾﾙ and 設定 to the link; Enter and Space
+# each open it once more.
+click_control $PANEL_ID 400 150
+expect_focus $PANEL_ID
+for id in $CANCEL_ID $SET_ID $LINK_ID; do key_to_focus shift+Tab $id; done
+for key in Return space; do
+  : >"$opener_log"
+  xdotool key $key
+  expect_opened_file "$DIALOG_FOLDER/guide/index.html"
+done
 
 # The dialog goes on: a choice still works, and ｷｬﾝｾﾙ ends the host with the closing zoom.
 click_control ${CHOICE_LABEL_ID[1]}

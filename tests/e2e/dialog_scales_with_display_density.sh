@@ -1,7 +1,9 @@
 # The dialog at 125 % and 150 % display scaling (120 and 144 dots per inch): the client area and
 # every control's place and size grow in proportion to the design at 96, each edge rounded once;
 # the labels' and buttons' fonts are 9.75 points at the display's density, rounded once (16 and
-# 20 pixels), and the texts are drawn inside their controls.
+# 20 pixels), and the texts are drawn inside their controls. A dialog opened at 96 that is told
+# the display's density changed to 120 or 144 (WM_DPICHANGED, inside its process) lays itself out
+# again as one opened at that density, in the window rectangle the system suggests.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/settings_scenario.sh"
@@ -96,6 +98,28 @@ PY
   harness_wait_picture 30 "the texts drawn in their controls at $dpi dpi" \
     "$HARNESS_WORK/dialog-$dpi.png" texts_inside
   echo "screenshot: $HARNESS_WORK/dialog-$dpi.png"
+  declare "controls_at_$dpi=$dialog_controls"
+  close_dialog
+done
+
+# controls_alike A B: the same client size and the same controls at the same places and sizes;
+# the combo box's edit field (1001) is laid out by the system from its own metrics, which follow
+# the density the system started at.
+controls_alike() {
+  [ "$(sed -E -e '1s/ origin=.*//' -e '/^id=1001 /d' <<<"$1")" = \
+    "$(sed -E -e '1s/ origin=.*//' -e '/^id=1001 /d' <<<"$2")" ]
+}
+# The density changes while the dialog is open at 96.
+harness_set_dpi 96
+for dpi in 144 120; do
+  open_dialog
+  controls_alike "$dialog_controls" "$design_controls" || harness_fail "the dialog did not open at 96"
+  harness_probe density "$DIALOG_TITLE" "$dpi" >/dev/null || harness_fail "cannot change to $dpi"
+  wait_dialog_shown
+  expected=controls_at_$dpi
+  controls_alike "$dialog_controls" "${!expected}" ||
+    harness_fail "after the change to $dpi dpi the dialog differs from one opened there:
+$(diff <(echo "${!expected}") <(echo "$dialog_controls"))"
   close_dialog
 done
 harness_pass

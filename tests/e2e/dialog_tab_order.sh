@@ -1,5 +1,6 @@
-# Tab moves the focus panel, the music choices (one stop, on the selected one), repeat box, "...",
-# 設定, ｷｬﾝｾﾙ and round again, past the controls that the choice disables; Shift+Tab goes back.
+# The dialog opens with the focus on the chosen music choice. Tab moves it on along the repeat
+# box, "...", the link, 設定, ｷｬﾝｾﾙ, the panel, the music choices (one stop, on the selected one)
+# and round again, past the controls that the choice disables; Shift+Tab goes back.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
 source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/settings_scenario.sh"
@@ -22,14 +23,16 @@ expect_focus_path() {
 }
 
 # 音楽CD: the choices are one stop, on 音楽CD; the file button is disabled and skipped.
-expect_focus_path Tab $PANEL_ID ${CHOICE_LABEL_ID[1]} $REPEAT_ID $SET_ID $CANCEL_ID $PANEL_ID
-expect_focus_path shift+Tab ${CHOICE_LABEL_ID[1]} $PANEL_ID $CANCEL_ID $SET_ID $REPEAT_ID \
+expect_focus_path Tab ${CHOICE_LABEL_ID[1]} $REPEAT_ID $LINK_ID $SET_ID $CANCEL_ID $PANEL_ID \
   ${CHOICE_LABEL_ID[1]}
+expect_focus_path shift+Tab $REPEAT_ID ${CHOICE_LABEL_ID[1]} $PANEL_ID $CANCEL_ID $SET_ID $LINK_ID \
+  $REPEAT_ID
 # MP3、WAV: the choices' stop moves to it; the repeat box is skipped and the file button takes
 # the focus.
 click_control ${CHOICE_LABEL_ID[2]}
 click_control $PANEL_ID 400 150
-expect_focus_path Tab $PANEL_ID ${CHOICE_LABEL_ID[2]} $FILE_BUTTON_ID $SET_ID $CANCEL_ID $PANEL_ID
+expect_focus_path Tab $PANEL_ID ${CHOICE_LABEL_ID[2]} $FILE_BUTTON_ID $LINK_ID $SET_ID $CANCEL_ID \
+  $PANEL_ID
 harness_probe post "$DIALOG_TITLE" close 0 0
 wait_host_exit
 harness_pass

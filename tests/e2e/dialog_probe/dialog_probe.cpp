@@ -6,6 +6,10 @@
 //                             in client coordinates, enabled, visible, text
 //   combo TITLE ID            the combo box's text and its list entries
 //   focus TITLE               the identifier of the focused control
+//   object TITLE ID           whether the control ID answers WM_GETOBJECT (OBJID_CLIENT) with an
+//                             object: from another process only the answer's sign shows
+//   front TITLE               whether the window is the foreground window, minimised, and
+//                             shown above the other windows at its middle
 //   resources MODULE          the window icon and the link cursor the program carries: sizes,
 //                             colour or monochrome, hot spot, and the icon's colour depth
 //   chooser TITLE             the file chooser: its owner, the folder and the file type it
@@ -210,6 +214,30 @@ int Chooser(HWND chooser) {
   return kExitOk;
 }
 
+// Whether the window is the foreground window, whether it is minimised, and whether it is shown
+// at the middle of its client area (no other window above it there).
+int Front(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  POINT middle{client.right / 2, client.bottom / 2};
+  ClientToScreen(window, &middle);
+  const bool shown = !IsIconic(window) && GetAncestor(WindowFromPoint(middle), GA_ROOT) == window;
+  std::printf("front=%d iconic=%d shown=%d\n", GetForegroundWindow() == window ? 1 : 0,
+              IsIconic(window) ? 1 : 0, shown ? 1 : 0);
+  return kExitOk;
+}
+
+int Object(HWND dialog, int id) {
+  HWND control = FindDescendant(dialog, id);
+  if (control == nullptr) return kExitMissing;
+  DWORD_PTR answer = 0;
+  const bool answered = SendMessageTimeoutW(control, WM_GETOBJECT, 0,
+                                            static_cast<LPARAM>(static_cast<LONG>(OBJID_CLIENT)),
+                                            SMTO_ABORTIFHUNG, 10000, &answer) != 0;
+  std::printf("object=%d\n", answered && static_cast<LRESULT>(answer) > 0 ? 1 : 0);
+  return kExitOk;
+}
+
 // Presses a push button of a dialog as a click on it would.
 int Press(HWND dialog, int id) {
   return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
@@ -242,6 +270,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"combo" && args.size() == 3)
     return Combo(window, static_cast<int>(std::wcstol(args[2].c_str(), nullptr, 0)));
   if (command == L"focus" && args.size() == 2) return Focus(window);
+  if (command == L"front" && args.size() == 2) return Front(window);
+  if (command == L"object" && args.size() == 3)
+    return Object(window, static_cast<int>(std::wcstol(args[2].c_str(), nullptr, 0)));
   if (command == L"chooser" && args.size() == 2) return Chooser(window);
   if (command == L"choose" && args.size() == 3) return Choose(window, args[2]);
   if (command == L"press" && args.size() == 3)

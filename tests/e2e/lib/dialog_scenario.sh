@@ -369,27 +369,33 @@ control_box() {
   echo "${at%,*} ${at#*,} ${size%x*} ${size#*x}"
 }
 
-# expect_focus_mark PNG ID SHOWN: the dotted focus mark is on the control's top edge (SHOWN 1) or
-# not (0). Of six pixels side by side there, the mark darkens every other one; without it the
-# whole edge is the panel's light grey.
+# expect_focus_mark PNG ID SHOWN [band]: the dotted focus mark is on the control's top edge
+# (SHOWN 1) or not (0). Of six pixels side by side there, the mark changes every other one: on the
+# panel it darkens its light grey; on the band ("band") the pixel is no longer the band's colour.
 expect_focus_mark() {
-  local x y _ i r dark=0
+  local x y _ i r g b marked=0 band_r
   read -r x y _ _ <<<"$(control_box "$2")"
+  read -r band_r _ _ <<<"$(band_colour "$y")"
   for i in 2 3 4 5 6 7; do
-    read -r r _ _ <<<"$(harness_pixel "$1" $((dialog_origin_x + x + i)) $((dialog_origin_y + y)))"
-    [ "$r" -lt 100 ] && dark=$((dark + 1))
+    read -r r g b <<<"$(harness_pixel "$1" $((dialog_origin_x + x + i)) $((dialog_origin_y + y)))"
+    if [ "${4:-}" = band ]; then
+      [ $((r > band_r ? r - band_r : band_r - r)) -gt 30 ] && marked=$((marked + 1))
+    else
+      [ "$r" -lt 100 ] && marked=$((marked + 1))
+    fi
   done
   if [ "$3" = 1 ]; then
-    [ "$dark" -ge 2 ] && [ "$dark" -le 4 ] || harness_fail "no focus mark on $2 ($dark dark of 6)"
+    [ "$marked" -ge 2 ] && [ "$marked" -le 4 ] || harness_fail "no focus mark on $2 ($marked of 6)"
   else
-    [ "$dark" = 0 ] || harness_fail "a focus mark on $2 ($dark dark of 6)"
+    [ "$marked" = 0 ] || harness_fail "a focus mark on $2 ($marked of 6)"
   fi
 }
 
-# wait_focus_mark ID SHOWN: waits until a screenshot shows the focus mark on ID (SHOWN 1) or not.
+# wait_focus_mark ID SHOWN [band]: waits until a screenshot shows the focus mark on ID (SHOWN 1) or
+# not.
 wait_focus_mark() {
   harness_wait_picture 30 "the focus mark on control $1 shown=$2" "$HARNESS_WORK/dialog-mark.png" \
-    expect_focus_mark "$1" "$2"
+    expect_focus_mark "$1" "$2" "${3:-}"
 }
 
 # wait_button_look ID NAME LINE RING: waits until a screenshot shows the Command button ID with the

@@ -10,6 +10,9 @@
 //   display-state TITLE 0|1|2         tell the window's program that the displays are off, on or
 //                                    dimmed, inside its own process as the system does (through
 //                                    e2e-display-state-hook.dll beside the probe)
+//   density TITLE DPI                tell the window that its display's density changed to DPI,
+//                                    inside its own process as the system does (same hook), with
+//                                    the window rectangle the system suggests
 //   set-display-mode W H [registry]  change the primary display to W x H, as another program or
 //                                    the user may while the saver runs (with "registry", also as
 //                                    the mode it returns to); print what the system said
@@ -184,7 +187,11 @@ int DisplayMode() {
   return 0;
 }
 
-int DisplayState(const std::wstring& title, WPARAM state) {
+// Delivers through e2e-display-state-hook.dll's hook `hookName` the message named by its export
+// `messageName`, with `wParam`, to the thread of the window titled `title`; waits until the
+// hook has sent it.
+int DeliverInProcess(const std::wstring& title, const char* hookName, const char* messageName,
+                     WPARAM wParam) {
   HWND window = FindWindowW(nullptr, title.c_str());
   if (window == nullptr) return 1;
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
@@ -193,22 +200,19 @@ int DisplayState(const std::wstring& title, WPARAM state) {
   std::wstring hookPath(path, length);
   hookPath = hookPath.substr(0, hookPath.find_last_of(L'\\') + 1) + L"e2e-display-state-hook.dll";
   HMODULE hook = LoadLibraryW(hookPath.c_str());
-  const auto procedure = hook != nullptr ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(
-                                               GetProcAddress(hook, "DisplayStateHook")))
-                                         : nullptr;
-  const auto* messageName =
+  const auto procedure =
       hook != nullptr
-          ? reinterpret_cast<const wchar_t*>(GetProcAddress(hook, "kDisplayStateMessage"))
+          ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(hook, hookName)))
           : nullptr;
-  const auto* doneName =
-      hook != nullptr ? reinterpret_cast<const wchar_t*>(GetProcAddress(hook, "kDisplayStateDone"))
-                      : nullptr;
-  if (procedure == nullptr || messageName == nullptr || doneName == nullptr) return 1;
-  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, doneName);
+  const auto* message = hook != nullptr
+                            ? reinterpret_cast<const wchar_t*>(GetProcAddress(hook, messageName))
+                            : nullptr;
+  if (procedure == nullptr || message == nullptr) return 1;
+  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, L"MireboraE2eHookDone");
   HHOOK hooked = SetWindowsHookExW(WH_GETMESSAGE, procedure, hook, thread);
   bool delivered = false;
   if (hooked != nullptr && done != nullptr &&
-      PostMessageW(window, RegisterWindowMessageW(messageName), state, 0)) {
+      PostMessageW(window, RegisterWindowMessageW(message), wParam, 0)) {
     delivered = WaitForSingleObject(done, 10000) == WAIT_OBJECT_0;
   }
   if (hooked != nullptr) UnhookWindowsHookEx(hooked);
@@ -359,8 +363,14 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"dialogs" && count == 2) return Dialogs(args[1]);
   if (command == L"press-ok" && count == 2) return PressOk(args[1]);
   if (command == L"display-mode" && count == 1) return DisplayMode();
-  if (command == L"display-state" && count == 3)
-    return DisplayState(args[1], static_cast<WPARAM>(number(2)));
+  if (command == L"display-state" && count == 3) {
+    return DeliverInProcess(args[1], "DisplayStateHook", "kDisplayStateMessage",
+                            static_cast<WPARAM>(number(2)));
+  }
+  if (command == L"density" && count == 3) {
+    return DeliverInProcess(args[1], "DensityChangeHook", "kDensityChangeMessage",
+                            static_cast<WPARAM>(number(2)));
+  }
   if (command == L"set-display-mode" && (count == 3 || (count == 4 && args[3] == L"registry")))
     return SetDisplayMode(static_cast<DWORD>(number(1)), static_cast<DWORD>(number(2)), count == 4);
   if (command == L"first-frame" && count == 5)
