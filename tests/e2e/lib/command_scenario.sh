@@ -112,10 +112,11 @@ reddest_in_caption() {
 clicks_of() { grep -c "^Click $1\$" "$command_log"; }
 all_clicks() { grep -c '^Click ' "$command_log"; }
 
-# post_to_window MESSAGE WPARAM LPARAM: posts to the test window.
-post_to_window() {
-  harness_probe post "$COMMAND_TITLE" "$@" >/dev/null || harness_fail "cannot post $1 to the window"
-}
+# post_to_window MESSAGE WPARAM LPARAM: posts to the test window. A post the probe could not make
+# (no window found at that moment, a probe that did not start) made nothing happen, and is tried
+# again.
+posted_to_window() { harness_probe post "$COMMAND_TITLE" "$@" >/dev/null; }
+post_to_window() { harness_wait 30 "the message $1 to be posted to the window" posted_to_window "$@"; }
 
 # report_properties ID: has the test window log the button's properties as read and as stored,
 # and waits for the lines.
