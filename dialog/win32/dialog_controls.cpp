@@ -76,6 +76,12 @@ CaptionFont ButtonFont() {
   return font;
 }
 
+// The design text of the control `id`.
+std::wstring LabelText(int id) {
+  const ControlLayout* label = FindControl(id);
+  return label != nullptr ? Wide(label->text) : std::wstring();
+}
+
 // `control` is the layout row already at the display's density.
 HWND CreatePiece(SettingsDialog& dialog, const ControlLayout& control, HWND parent) {
   PieceLook look;
@@ -86,12 +92,22 @@ HWND CreatePiece(SettingsDialog& dialog, const ControlLayout& control, HWND pare
   if (control.kind == ControlKind::ChoiceImage) {
     look.image = dialog.radioOff;
     look.imageWidth = look.imageHeight = dialog.scale.Pixels(kRadioImageSize);
+    // A radio picture is named by its choice's label.
+    look.role = PieceRole::Picture;
+    look.accessibleName = LabelText(kChoiceLabel0 + (control.id - kChoiceImage0));
+  }
+  if (control.kind == ControlKind::ChoiceLabel) look.role = PieceRole::Choice;
+  // The file's path is the value of a field named by the choice it belongs to.
+  if (control.id == kFileName) {
+    look.role = PieceRole::Field;
+    look.accessibleName = LabelText(kChoiceLabel0 + MusicFile);
   }
   const bool link = control.kind == ControlKind::LinkLabel;
   if (link) {
     look.cursor = dialog.linkCursor;
     look.pathEllipsis = true;
     look.pressable = true;
+    look.role = PieceRole::Link;
   }
   const std::wstring text = link ? dialog.guidePath : Wide(control.text);
   const SIZE size = PieceSize(dialog, control, parent, look.font, text);
@@ -133,6 +149,7 @@ HWND CreateControl(SettingsDialog& dialog, const ControlLayout& design) {
           control.left, control.top, control.width, control.height * kRepeatListRows, parent, menu,
           dialog.instance, nullptr);
       SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
+      NameTrackListForScreenReaders(combo, LabelText(kRepeatLabel));
       return combo;
     }
     case ControlKind::CommandButton:

@@ -3,12 +3,15 @@
 #include <memory>
 #include <string>
 
+#include "controls/win32/window_accessible.h"
+
 namespace {
 
 struct Piece {
   PieceLook look;
   bool leftPressed = false;   // a left press began on the piece and has not been released
   bool spacePressed = false;  // Space went down on the focused piece and has not come up
+  bool checked = false;       // a choice: the chosen one
 };
 
 struct Panel {
@@ -104,6 +107,68 @@ bool OnPieceKey(HWND window, Piece& piece, WPARAM key, bool down) {
   return true;
 }
 
+class PieceAccessible final : public WindowAccessible {
+ public:
+  using WindowAccessible::WindowAccessible;
+
+ protected:
+  bool Connected() const override {
+    return IsWindow(window()) != FALSE && DataOf<Piece>(window()) != nullptr;
+  }
+  long Role() const override {
+    switch (look().role) {
+      case PieceRole::Picture:
+        return ROLE_SYSTEM_GRAPHIC;
+      case PieceRole::Choice:
+        return ROLE_SYSTEM_RADIOBUTTON;
+      case PieceRole::Link:
+        return ROLE_SYSTEM_LINK;
+      case PieceRole::Field:
+        return ROLE_SYSTEM_TEXT;
+      case PieceRole::Text:
+        break;
+    }
+    return ROLE_SYSTEM_STATICTEXT;
+  }
+  std::wstring Name() const override {
+    const PieceRole role = look().role;
+    return role == PieceRole::Picture || role == PieceRole::Field ? look().accessibleName
+                                                                  : WindowAccessible::Name();
+  }
+  std::optional<std::wstring> Value() const override {
+    if (look().role != PieceRole::Field) return std::nullopt;
+    return AccessibleWindowText(window());
+  }
+  long State() const override {
+    long flags = WindowAccessible::State();
+    if (look().role == PieceRole::Choice && DataOf<Piece>(window())->checked) {
+      flags |= STATE_SYSTEM_CHECKED;
+    }
+    if (look().role == PieceRole::Link) flags |= STATE_SYSTEM_LINKED;
+    if (look().role == PieceRole::Field) flags |= STATE_SYSTEM_READONLY;
+    return flags;
+  }
+  std::optional<std::wstring> DefaultAction() const override {
+    if (look().role == PieceRole::Choice) return L"check";
+    if (look().role == PieceRole::Link) return L"jump";
+    return std::nullopt;
+  }
+  // Posted, as BM_CLICK is: the client's call returns before the container acts on the click.
+  HRESULT DoDefaultAction() override {
+    if (IsWindowEnabled(window()) == FALSE) return E_FAIL;
+    return PostMessageW(window(), BM_CLICK, 0, 0) ? S_OK : E_FAIL;
+  }
+
+ private:
+  const PieceLook& look() const { return DataOf<Piece>(window())->look; }
+};
+
+LRESULT OnPieceGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+    return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
+  return AnswerWithAccessible(new PieceAccessible(window), wParam);
+}
+
 LRESULT OnPieceDialogCode(const Piece& piece) {
   return piece.look.pressable ? DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON : 0;
 }
@@ -143,8 +208,14 @@ LRESULT CALLBACK PieceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_GETDLGCODE:
       return OnPieceDialogCode(*piece);
     case BM_CLICK:
-      if (piece->look.pressable) Notify(window, kPieceClicked);
+      Notify(window, kPieceMouseDown);
+      Notify(window, kPieceClicked);
       return 0;
+    case kPieceSetCheckedMessage:
+      piece->checked = wParam != FALSE;
+      return 0;
+    case WM_GETOBJECT:
+      return OnPieceGetObject(window, wParam, lParam);
     case WM_KEYDOWN:
     case WM_KEYUP:
       if (OnPieceKey(window, *piece, wParam, message == WM_KEYDOWN)) return 0;

@@ -81,6 +81,10 @@ void CreateControls(SettingsDialog& dialog);
 // place and size, the panel's picture. The window's own size is the caller's.
 void ScaleToDensity(SettingsDialog& dialog, int dotsPerInch);
 
+// The repeat-track box and the edit field inside it named `name` for screen readers
+// (track_list_accessible.cpp).
+void NameTrackListForScreenReaders(HWND combo, const std::wstring& name);
+
 // InitButtons: Initialize on every Command button, in the form's control order.
 void InitButtons(const SettingsDialog& dialog);
 

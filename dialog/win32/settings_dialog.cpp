@@ -1,6 +1,7 @@
 #include "dialog/win32/settings_dialog.h"
 
 #include <commdlg.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -47,6 +48,8 @@ void ShowMusicChoice(const SettingsDialog& dialog, const MusicChoice& choice) {
     const bool selected = choice.selected == i;
     SendMessageW(dialog.choiceImages[static_cast<size_t>(i)], kPieceSetImageMessage,
                  reinterpret_cast<WPARAM>(selected ? dialog.radioOn : dialog.radioOff), 0);
+    SendMessageW(dialog.choiceLabels[static_cast<size_t>(i)], kPieceSetCheckedMessage,
+                 selected ? TRUE : FALSE, 0);
   }
 }
 
@@ -340,6 +343,15 @@ void ShowSettingsDialog(HINSTANCE instance, SettingsRecord& settings, SettingsFi
       !RegisterCommandClass(instance)) {
     return;
   }
+  // COM on the dialog's thread, in a single-threaded apartment: the controls' answers to screen
+  // readers are marshalled through it, and the file chooser and the shell expect it.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  struct ComScope {
+    bool initialised;
+    ~ComScope() {
+      if (initialised) CoUninitialize();
+    }
+  } comScope{SUCCEEDED(com)};
   SettingsDialog dialog(instance, settings, file);
   dialog.guidePath = GuidePathBeside(instance);
   LoadDialogArtwork(dialog);

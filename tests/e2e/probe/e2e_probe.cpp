@@ -9,10 +9,15 @@
 //   display-mode                     print the current display mode as WxHxBITS
 //   display-state TITLE 0|1|2         tell the window's program that the displays are off, on or
 //                                    dimmed, inside its own process as the system does (through
-//                                    e2e-display-state-hook.dll beside the probe)
+//                                    e2e-in-process-hook.dll beside the probe)
 //   density TITLE DPI                tell the window that its display's density changed to DPI,
 //                                    inside its own process as the system does (same hook), with
 //                                    the window rectangle the system suggests
+//   accessible TITLE ID [do-default]
+//                                    what the control ID (0: the focused one) of the window
+//                                    tells a screen reader, asked inside its own process (same
+//                                    hook): object, role, name, value, state, action, one a
+//                                    line; with do-default, its default action done ("done=1")
 //   set-display-mode W H [registry]  change the primary display to W x H, as another program or
 //                                    the user may while the saver runs (with "registry", also as
 //                                    the mode it returns to); print what the system said
@@ -187,19 +192,19 @@ int DisplayMode() {
   return 0;
 }
 
-// Delivers through e2e-display-state-hook.dll's hook `hookName` the message named by its export
-// `messageName`, with `wParam`, to the thread of the window titled `title`; waits until the
-// hook has sent it.
-int DeliverInProcess(const std::wstring& title, const char* hookName, const char* messageName,
-                     WPARAM wParam) {
+// Delivers through e2e-in-process-hook.dll's hook `hookName` the message named by its export
+// `messageName`, with `wParam` and `lParam`, to the thread of the window titled `title`; waits
+// until the hook has handled it. `hook` is the loaded library, for the caller's other exports.
+bool HookDeliver(HMODULE& hook, const std::wstring& title, const char* hookName,
+                 const char* messageName, WPARAM wParam, LPARAM lParam) {
   HWND window = FindWindowW(nullptr, title.c_str());
-  if (window == nullptr) return 1;
+  if (window == nullptr) return false;
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
   wchar_t path[MAX_PATH];
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring hookPath(path, length);
-  hookPath = hookPath.substr(0, hookPath.find_last_of(L'\\') + 1) + L"e2e-display-state-hook.dll";
-  HMODULE hook = LoadLibraryW(hookPath.c_str());
+  hookPath = hookPath.substr(0, hookPath.find_last_of(L'\\') + 1) + L"e2e-in-process-hook.dll";
+  if (hook == nullptr) hook = LoadLibraryW(hookPath.c_str());
   const auto procedure =
       hook != nullptr
           ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(hook, hookName)))
@@ -207,17 +212,50 @@ int DeliverInProcess(const std::wstring& title, const char* hookName, const char
   const auto* message = hook != nullptr
                             ? reinterpret_cast<const wchar_t*>(GetProcAddress(hook, messageName))
                             : nullptr;
-  if (procedure == nullptr || message == nullptr) return 1;
+  if (procedure == nullptr || message == nullptr) return false;
   HANDLE done = CreateEventW(nullptr, TRUE, FALSE, L"MireboraE2eHookDone");
   HHOOK hooked = SetWindowsHookExW(WH_GETMESSAGE, procedure, hook, thread);
   bool delivered = false;
   if (hooked != nullptr && done != nullptr &&
-      PostMessageW(window, RegisterWindowMessageW(message), wParam, 0)) {
+      PostMessageW(window, RegisterWindowMessageW(message), wParam, lParam)) {
     delivered = WaitForSingleObject(done, 10000) == WAIT_OBJECT_0;
   }
   if (hooked != nullptr) UnhookWindowsHookEx(hooked);
   if (done != nullptr) CloseHandle(done);
+  return delivered;
+}
+
+int DeliverInProcess(const std::wstring& title, const char* hookName, const char* messageName,
+                     WPARAM wParam) {
+  HMODULE hook = nullptr;
+  const bool delivered = HookDeliver(hook, title, hookName, messageName, wParam, 0);
   std::printf("delivered=%d\n", delivered ? 1 : 0);
+  return delivered ? 0 : 1;
+}
+
+// What the control `id` of the window titled `title` (0: the focused window) tells a screen
+// reader, asked inside its own process; with `act`, its default action done too.
+int Accessible(const std::wstring& title, int id, bool act) {
+  HMODULE hook = LoadLibraryW(L"e2e-in-process-hook.dll");
+  const auto* name =
+      hook != nullptr ? reinterpret_cast<const wchar_t*>(GetProcAddress(hook, "kAccessibleAnswer"))
+                      : nullptr;
+  const auto* bytes =
+      hook != nullptr
+          ? reinterpret_cast<const DWORD*>(GetProcAddress(hook, "kAccessibleAnswerBytes"))
+          : nullptr;
+  if (name == nullptr || bytes == nullptr) return 1;
+  HANDLE shared =
+      CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, *bytes, name);
+  auto* view = shared != nullptr
+                   ? static_cast<wchar_t*>(MapViewOfFile(shared, FILE_MAP_READ, 0, 0, *bytes))
+                   : nullptr;
+  const bool delivered =
+      view != nullptr && HookDeliver(hook, title, "AccessibleHook", "kAccessibleMessage",
+                                     static_cast<WPARAM>(id), act ? 1 : 0);
+  if (delivered) std::printf("%s", Utf8FromWide(view).c_str());
+  if (view != nullptr) UnmapViewOfFile(view);
+  if (shared != nullptr) CloseHandle(shared);
   return delivered ? 0 : 1;
 }
 
@@ -371,6 +409,8 @@ int wmain(int argc, wchar_t** argv) {
     return DeliverInProcess(args[1], "DensityChangeHook", "kDensityChangeMessage",
                             static_cast<WPARAM>(number(2)));
   }
+  if (command == L"accessible" && (count == 3 || (count == 4 && args[3] == L"do-default")))
+    return Accessible(args[1], static_cast<int>(number(2)), count == 4);
   if (command == L"set-display-mode" && (count == 3 || (count == 4 && args[3] == L"registry")))
     return SetDisplayMode(static_cast<DWORD>(number(1)), static_cast<DWORD>(number(2)), count == 4);
   if (command == L"first-frame" && count == 5)
