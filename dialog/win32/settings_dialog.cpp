@@ -122,6 +122,20 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+// After a modal window of the dialog closed, the control under a resting pointer is told that the
+// pointer is over it, as the system tells its own controls when a window that covered them goes:
+// a Command button takes its hover look back without waiting for the pointer to move. Some
+// systems (Wine among them) do not always tell, as the dialog is enabled again only as the
+// modal window goes.
+void ReportRestingPointer(const SettingsDialog& dialog) {
+  POINT at{};
+  if (!GetCursorPos(&at)) return;
+  HWND under = WindowFromPoint(at);
+  if (under == nullptr || (under != dialog.window && !IsChild(dialog.window, under))) return;
+  ScreenToClient(under, &at);
+  PostMessageW(under, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+}
+
 void OnChooseFile(SettingsDialog& dialog) {
   static const wchar_t kFilter[] = L"BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0";
   std::wstring fileBuffer(kChooserBufferChars, L'\0');
@@ -138,7 +152,9 @@ void OnChooseFile(SettingsDialog& dialog) {
   chooser.nMaxFileTitle = kChooserBufferChars;
   chooser.lpstrInitialDir = startFolder.empty() ? nullptr : startFolder.c_str();
   chooser.lpstrTitle = L"ﾌｧｲﾙを開く";
-  if (!GetOpenFileNameW(&chooser)) return;
+  const bool chose = GetOpenFileNameW(&chooser) != FALSE;
+  ReportRestingPointer(dialog);
+  if (!chose) return;
   const std::wstring chosen(fileBuffer.c_str());
   TakeChosenFile(dialog.settings, Utf8FromWide(chosen));
   SetWindowTextW(dialog.fileName, chosen.c_str());
@@ -149,6 +165,7 @@ void OnSet(SettingsDialog& dialog) {
       RepeatTrackFromText(Utf8FromWide(WindowText(dialog.repeatTrack)));
   if (dialog.file.SaveSettings(dialog.settings) == SavedTo::Nowhere) {
     MessageBoxW(dialog.window, kSaveFailedMessage, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    ReportRestingPointer(dialog);
     return;
   }
   Unload(dialog);
