@@ -1,8 +1,9 @@
 # Scenarios of the release: the installer's tables and the zip's contents, then installing,
 # running, upgrading and uninstalling under Wine.
 
-# The install probe reads the screen-saver values and the Programs and Features entries.
-mirebora_test_program(install-probe install_probe/install_probe.cpp advapi32
+# The install probe reads the screen-saver values and the Programs and Features entries, and
+# looks at and presses the installer's pages.
+mirebora_test_program(install-probe install_probe/install_probe.cpp advapi32 user32
                       mirebora_settings_win32)
 
 # The release is written once, by its own target, before the tests that look at it.

@@ -4,13 +4,22 @@
 //   desktop-value NAME        print the string value NAME of HKCU\Control Panel\Desktop
 //   uninstall-entries NAME    print one line per entry of Programs and Features whose display
 //                             name is NAME: "version=V publisher=P product=KEY"
+//   entry-value NAME VALUE    print the value VALUE of the entry whose display name is NAME
+//   saver-active              print 1 or 0: whether the session has the screen saver on
+//   set-saver-active 0|1      turn it off or on for the session only, as a session that
+//                             has not read the registry since would have it
+//   page TITLE TIMEOUT_MS     wait for a shown installer page titled TITLE; print each shown
+//                             control: "CLASS|TEXT" with " [x]" after a ticked box
+//   click TITLE TEXT          press the shown control with TEXT on the page titled TITLE
 // Lines end in LF. Exit code 0 on success, 1 when the value or entry is not there, 2 on wrong
 // usage.
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "settings/win32/settings_system.h"
 
@@ -22,6 +31,7 @@ constexpr int kExitUsage = 2;
 constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr DWORD kKeyNameChars = 256;
+constexpr DWORD kPollMs = 100;
 
 void Print(const std::wstring& text) {
   const std::string utf8 = Utf8FromWide(text);
@@ -52,8 +62,90 @@ int DesktopValue(const std::wstring& name) {
   return kExitOk;
 }
 
-// The machine-wide entries, in the 64-bit view where a 64-bit package registers.
-int UninstallEntries(const std::wstring& displayName) {
+std::wstring WindowText(HWND window) {
+  wchar_t buffer[1024] = {};
+  GetWindowTextW(window, buffer, 1024);
+  return buffer;
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t buffer[256] = {};
+  GetClassNameW(window, buffer, 256);
+  return buffer;
+}
+
+// The installer's page titled TITLE that is shown now, with its shown controls in order.
+HWND FindPage(const std::wstring& title) {
+  struct Search {
+    const std::wstring* title;
+    HWND found;
+  } search{&title, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(context);
+        if (!IsWindowVisible(window) || WindowText(window) != *search->title) return TRUE;
+        search->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> ShownControls(HWND page) {
+  std::vector<HWND> controls;
+  EnumChildWindows(
+      page,
+      [](HWND control, LPARAM context) -> BOOL {
+        if (IsWindowVisible(control))
+          reinterpret_cast<std::vector<HWND>*>(context)->push_back(control);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&controls));
+  return controls;
+}
+
+int Page(const std::wstring& title, DWORD timeoutMs) {
+  HWND page = nullptr;
+  for (DWORD waited = 0; (page = FindPage(title)) == nullptr; waited += kPollMs) {
+    if (waited >= timeoutMs) return kExitMissing;
+    Sleep(kPollMs);
+  }
+  for (HWND control : ShownControls(page)) {
+    const bool ticked =
+        SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED && ClassName(control) == L"Button";
+    Print(ClassName(control) + L"|" + WindowText(control) + (ticked ? L" [x]" : L"") + L"\n");
+  }
+  return kExitOk;
+}
+
+// Pressed as a mouse click would: the page hears of it as of any click.
+int Click(const std::wstring& title, const std::wstring& text) {
+  HWND page = FindPage(title);
+  if (page == nullptr) return kExitMissing;
+  for (HWND control : ShownControls(page)) {
+    if (WindowText(control) != text) continue;
+    SendMessageW(control, BM_CLICK, 0, 0);
+    return kExitOk;
+  }
+  return kExitMissing;
+}
+
+int SetSaverActive(bool active) {
+  return SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active ? TRUE : FALSE, nullptr, 0)
+             ? kExitOk
+             : kExitMissing;
+}
+
+int SaverActive() {
+  BOOL active = FALSE;
+  if (!SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0)) return kExitMissing;
+  Print(active ? L"1\n" : L"0\n");
+  return kExitOk;
+}
+
+// The machine-wide entries, in the 64-bit view where a 64-bit package registers; with
+// VALUE_NAME, only that value of each.
+int UninstallEntries(const std::wstring& displayName, const wchar_t* valueName = nullptr) {
   HKEY entries = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ | KEY_WOW64_64KEY, &entries) !=
       ERROR_SUCCESS) {
@@ -71,6 +163,13 @@ int UninstallEntries(const std::wstring& displayName) {
       return StringValue(entries, product, name).value_or(L"");
     };
     if (value(L"DisplayName") != displayName) continue;
+    if (valueName != nullptr) {
+      const std::optional<std::wstring> one = StringValue(entries, product, valueName);
+      if (!one) continue;
+      Print(*one + L"\n");
+      ++found;
+      continue;
+    }
     Print(L"version=" + value(L"DisplayVersion") + L" publisher=" + value(L"Publisher") +
           L" product=" + product + L"\n");
     ++found;
@@ -84,6 +183,18 @@ int UninstallEntries(const std::wstring& displayName) {
 int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && std::wstring(argv[1]) == L"desktop-value") return DesktopValue(argv[2]);
   if (argc == 3 && std::wstring(argv[1]) == L"uninstall-entries") return UninstallEntries(argv[2]);
-  std::fprintf(stderr, "usage: install-probe desktop-value NAME | uninstall-entries NAME\n");
+  if (argc == 4 && std::wstring(argv[1]) == L"entry-value")
+    return UninstallEntries(argv[2], argv[3]);
+  if (argc == 2 && std::wstring(argv[1]) == L"saver-active") return SaverActive();
+  if (argc == 3 && std::wstring(argv[1]) == L"set-saver-active")
+    return SetSaverActive(std::wstring(argv[2]) == L"1");
+  if (argc == 4 && std::wstring(argv[1]) == L"page")
+    return Page(argv[2], static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
+  if (argc == 4 && std::wstring(argv[1]) == L"click") return Click(argv[2], argv[3]);
+  std::fprintf(stderr,
+               "usage: install-probe desktop-value NAME | uninstall-entries NAME |\n"
+               "  entry-value NAME VALUE | saver-active | set-saver-active 0|1 |\n"
+               "  page TITLE TIMEOUT_MS |"
+               "  click TITLE TEXT\n");
   return kExitUsage;
 }

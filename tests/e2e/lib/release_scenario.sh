@@ -104,3 +104,56 @@ store_settings() {
   harness_run_windows "$MIREBORA_BUILD/tests/settings-probe.exe" save "$@" >/dev/null ||
     harness_fail "cannot store settings in $1"
 }
+
+# entry_value NAME: the value NAME of the product's Programs and Features entry.
+entry_value() { install_probe entry-value "$PRODUCT_NAME" "$1"; }
+
+# msiexec_with_pages ARGS...: starts Wine's msiexec with ARGS and its full window, the pages of
+# the installer; sets msiexec_pid. Its trace of the programs it starts goes to msiexec_trace.
+# msiexec_ended waits for it to end and sets msiexec_status.
+msiexec_with_pages() {
+  msiexec_trace=$HARNESS_WORK/msiexec-trace.txt
+  WINEDEBUG=trace+process wine msiexec "$@" >/dev/null 2>"$msiexec_trace" &
+  msiexec_pid=$!
+  harness_track "$msiexec_pid"
+}
+msiexec_ended() {
+  harness_wait 120 "msiexec to end" process_ended "$msiexec_pid"
+  wait "$msiexec_pid"
+  msiexec_status=$?
+}
+
+# page_shows TITLE TEXT...: the installer's page TITLE is shown with a control for each TEXT
+# (a whole line of `install-probe page`, " [x]" after a ticked box); the page in page_controls.
+page_shows() {
+  local title=$1 text
+  shift
+  page_controls=$(install_probe page "$title" 0) || {
+    harness_wait_detail="no page '$title'"
+    return 1
+  }
+  for text in "$@"; do
+    grep -qxF -- "$text" <<<"$page_controls" || {
+      harness_wait_detail="no '$text' on the page: $(tr '\n' ';' <<<"$page_controls")"
+      return 1
+    }
+  done
+}
+
+# expect_page WHAT PICTURE TITLE TEXT...: waits for the page, then photographs it into
+# PICTURE under the work folder.
+expect_page() {
+  local what=$1 picture=$2
+  shift 2
+  harness_wait 60 "the $what page" page_shows "$@"
+  harness_screenshot "$HARNESS_WORK/$picture"
+  echo "$what page: $HARNESS_WORK/$picture"
+}
+
+# expect_not_on_page TEXT: the page last looked at has no control TEXT.
+expect_not_on_page() {
+  ! grep -qxF -- "$1" <<<"$page_controls" || harness_fail "'$1' is on the page"
+}
+
+# press_on_page TITLE TEXT: presses the control TEXT of the page TITLE.
+press_on_page() { install_probe click "$1" "$2" || harness_fail "no '$2' to press on '$1'"; }
