@@ -2,7 +2,7 @@
 portable zip holds exactly what dist/ holds, under one folder, with UTF-8 names; the installer's
 tables name the product, its version and publisher in Japanese, declare the icon and size for
 Programs and Features, put down exactly the files of dist/, and carry the optional and the
-uninstall-only parts."""
+uninstall-only parts, with no console program run by a custom action."""
 
 import hashlib
 import math
@@ -115,6 +115,12 @@ def check_installer(files):
     expected |= {(f"Valdorique{i}.bmp", "CAPTUREDIR") for i in range(1, 5)}
     expect(removed == expected, f"uninstall removes {sorted(removed)}")
     expect(properties.get("CAPTUREDIR") == "C:\\k_vusa\\", "the capture folder is not C:\\k_vusa")
+
+    # The registry is written through the installer's own tables and DLL: no custom action
+    # starts a console program (reg.exe, cmd.exe) that would flash a window and cannot roll back.
+    for action, row in table("CustomAction").items():
+        expect(not any(tool in row[3].lower() for tool in ("reg.exe", "cmd.exe")),
+               f"the custom action {action} runs {row[3]!r}")
 
 
 def main():
