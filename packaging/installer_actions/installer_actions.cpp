@@ -14,51 +14,42 @@
 #include <msiquery.h>
 
 #include <cwchar>
-#include <string>
 
+// Plain wide strings and no C++ library: the DLL travels inside every installer, and stays a
+// few kilobytes so.
 namespace {
 
 constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 constexpr wchar_t kSaverValue[] = L"SCRNSAVE.EXE";
 constexpr wchar_t kActiveValue[] = L"ScreenSaveActive";
 constexpr wchar_t kFieldSeparator = L'|';
+// Longer than any path the screen-saver value can hold (MAX_PATH), twice, and the separator.
+constexpr DWORD kDataChars = 2 * 32768 + 2;
 
-std::wstring CustomActionData(MSIHANDLE install) {
-  DWORD length = 0;
-  wchar_t empty[1] = L"";
-  MsiGetPropertyW(install, L"CustomActionData", empty, &length);
-  std::wstring data(length + 1, L'\0');
-  length = static_cast<DWORD>(data.size());
-  if (MsiGetPropertyW(install, L"CustomActionData", data.data(), &length) != ERROR_SUCCESS) {
-    return L"";
-  }
-  data.resize(length);
-  return data;
-}
+wchar_t g_data[kDataChars];
 
 // Writes NAME back as the registry search found it: "#N" a number, "#%TEXT" an expandable
 // string, "##TEXT" a string that starts with "#", anything else a string; empty: no value.
-void PutBack(HKEY desktop, const wchar_t* name, const std::wstring& found) {
-  if (found.empty()) {
+void PutBack(HKEY desktop, const wchar_t* name, const wchar_t* found) {
+  if (found[0] == L'\0') {
     RegDeleteValueW(desktop, name);
     return;
   }
   DWORD type = REG_SZ;
-  std::wstring text = found;
-  if (found.size() > 1 && found[0] == L'#' && found[1] != L'#' && found[1] != L'%') {
-    const DWORD number = std::wcstoul(found.c_str() + 1, nullptr, 10);
+  const wchar_t* text = found;
+  if (found[0] == L'#' && found[1] == L'%') {
+    type = REG_EXPAND_SZ;
+    text = found + 2;
+  } else if (found[0] == L'#' && found[1] == L'#') {
+    text = found + 1;
+  } else if (found[0] == L'#' && found[1] != L'\0') {
+    const DWORD number = std::wcstoul(found + 1, nullptr, 10);
     RegSetValueExW(desktop, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                    sizeof number);
     return;
   }
-  if (found.rfind(L"#%", 0) == 0) {
-    type = REG_EXPAND_SZ;
-    text = found.substr(2);
-  } else if (found.rfind(L"##", 0) == 0) {
-    text = found.substr(1);
-  }
-  RegSetValueExW(desktop, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegSetValueExW(desktop, name, 0, type, reinterpret_cast<const BYTE*>(text),
+                 static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t)));
 }
 
 // The session keeps its own copy of whether the screen saver is on; the registry alone is read
@@ -75,10 +66,18 @@ extern "C" __declspec(dllexport) UINT __stdcall ApplySaver(MSIHANDLE /*install*/
 }
 
 extern "C" __declspec(dllexport) UINT __stdcall RestoreSaver(MSIHANDLE install) {
-  const std::wstring data = CustomActionData(install);
-  const size_t separator = data.find(kFieldSeparator);
-  const std::wstring saver = data.substr(0, separator);
-  const std::wstring active = separator == std::wstring::npos ? L"" : data.substr(separator + 1);
+  DWORD length = kDataChars;
+  if (MsiGetPropertyW(install, L"CustomActionData", g_data, &length) != ERROR_SUCCESS) {
+    return ERROR_SUCCESS;
+  }
+  // "SAVER|ACTIVE": split in place.
+  wchar_t* active = std::wcschr(g_data, kFieldSeparator);
+  if (active != nullptr) {
+    *active++ = L'\0';
+  } else {
+    active = g_data + length;
+  }
+  const wchar_t* saver = g_data;
   HKEY desktop = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_SET_VALUE, &desktop) != ERROR_SUCCESS) {
     return ERROR_SUCCESS;
@@ -86,6 +85,6 @@ extern "C" __declspec(dllexport) UINT __stdcall RestoreSaver(MSIHANDLE install) 
   PutBack(desktop, kSaverValue, saver);
   PutBack(desktop, kActiveValue, active);
   RegCloseKey(desktop);
-  TellSession(!saver.empty() && active != L"0");
+  TellSession(saver[0] != L'\0' && std::wcscmp(active, L"0") != 0);
   return ERROR_SUCCESS;
 }
