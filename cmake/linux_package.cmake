@@ -27,19 +27,18 @@ set(CPACK_STRIP_FILES ON)
 # Removing the package says what is left in users' XScreenSaver lists.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/linux/debian/prerm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The same commit gives the same package: files and folders have fixed permissions whatever the
-# umask, and every time stamp is the commit's (cmake/linux_package_time.cmake, run by cpack).
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
-    GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/linux_package_time.cmake)
+# The same commit gives the same package: every time stamp is the commit's, and cpack runs under
+# umask 022 (cmake/linux_package_reproducible.cmake, run by cpack, sees to both).
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/linux_package_reproducible.cmake)
 set(CPACK_MIREBORA_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/copy_linux_package.cmake)
 set(CPACK_MIREBORA_RELEASE_DIR ${MIREBORA_LINUX_RELEASE_DIR})
 include(CPack)
 
 # The package installs its files where they belong, and removing it leaves nothing behind.
-add_test(NAME linux_package_made COMMAND ${CMAKE_CPACK_COMMAND} --config
-                                         ${CMAKE_BINARY_DIR}/CPackConfig.cmake
+add_test(NAME linux_package_made
+         COMMAND sh -c "umask 022 && exec \"$0\" --config \"$1\"" ${CMAKE_CPACK_COMMAND}
+                 ${CMAKE_BINARY_DIR}/CPackConfig.cmake
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 set_tests_properties(linux_package_made PROPERTIES LABELS package FIXTURES_SETUP linux_package)
 add_test(NAME linux_package_installs_and_removes
