@@ -5,7 +5,9 @@
 #    changes nothing, and --remove takes the entry out, leaving the system's list;
 #  - an account whose chosen saver is another hack: after the set-up the daemon still runs that
 #    hack, and --remove gives back the file byte for byte.
-# And a list where an older set-up put ミレボラ first: --remove moves the chosen place with it.
+# And a list where an older set-up put ミレボラ first: --remove moves the chosen place with it;
+# settings written by hand without a list get the system's with ミレボラ, and when ミレボラ was
+# the one saver chosen, --remove leaves XScreenSaver choosing at random.
 #
 #   linux_setup_adds_hack_for_new_account.sh PACKAGE.deb
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
@@ -135,4 +137,18 @@ run_setup
 run_setup --remove
 cmp "$settings" "$linux_work/chosen-before" ||
   harness_fail "--remove did not move the choice with the list: $(diff "$linux_work/chosen-before" "$settings")"
+
+printf '%s\n' "timeout:	0:05:00" "mode:		one" "selected:	3" >"$settings"
+run_setup
+[ "$(list_entries "$settings" | head -n "$system_count")" = "$system_entries" ] ||
+  harness_fail "settings without a list did not get the system's"
+[ "$(place_of "$settings" "$entry_command")" = "$system_count" ] ||
+  harness_fail "settings without a list did not get ミレボラ last"
+[ "$(selected_in "$settings")" = 3 ] || harness_fail "selected: changed in settings without a list"
+sed -i "s/^selected:.*/selected:	$system_count/" "$settings"
+run_setup --remove
+[ "$(list_entries "$settings")" = "$system_entries" ] || harness_fail "ミレボラ is left in the list"
+if [ "$(selected_in "$settings")" != -1 ] || ! grep -qx 'mode:[[:space:]]*random' "$settings"; then
+  harness_fail "the removed chosen saver left: $(grep -E '^(mode|selected):' "$settings")"
+fi
 harness_pass
