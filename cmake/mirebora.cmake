@@ -2,6 +2,9 @@
 
 option(MIREBORA_SANITIZE "Build the native core, tests and tools with AddressSanitizer and UBSan" OFF)
 option(MIREBORA_PACKAGE "Make the Debian package of the Linux hack (CPack) and test it" OFF)
+# Natively, without the tests only the Linux hack is built: it then needs neither GoogleTest nor
+# OSMesa (the tests' offscreen GL).
+option(MIREBORA_TESTS "Natively: build the unit tests, fuzz targets, tools and scenario programs" ON)
 
 if(MSVC)
   message(FATAL_ERROR "The Windows programs are built with mingw-w64")
@@ -26,19 +29,30 @@ else()
   # Natively the core draws into an offscreen Mesa context: OSMesa provides the GL entry points;
   # except in a program that draws on an X display (target property MIREBORA_DRAWS_ON_X11),
   # where libGL with GLX provides them. A program links one of the two, never both.
-  find_library(MIREBORA_OSMESA_LIB OSMesa REQUIRED)
+  if(MIREBORA_TESTS)
+    find_library(MIREBORA_OSMESA_LIB OSMesa REQUIRED)
+    find_package(GTest REQUIRED)
+  endif()
+  if(MIREBORA_PACKAGE AND NOT MIREBORA_SANITIZE)
+    # The packaged hack is hardened as Debian builds its programs: checked buffer functions, a
+    # stack protector, and relocations read-only once resolved at start-up.
+    add_compile_options(-D_FORTIFY_SOURCE=2 -fstack-protector-strong)
+    add_link_options(-Wl,-z,relro -Wl,-z,now)
+    # No build folder in the program, so that builds in two folders give the same bytes.
+    add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
+                        -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+  endif()
   find_library(MIREBORA_GLU_LIB GLU REQUIRED)
   find_library(MIREBORA_GLX_LIB GL REQUIRED)
   add_library(mirebora_gl INTERFACE)
   target_link_libraries(mirebora_gl INTERFACE ${MIREBORA_GLU_LIB}
     $<IF:$<BOOL:$<TARGET_PROPERTY:MIREBORA_DRAWS_ON_X11>>,${MIREBORA_GLX_LIB},${MIREBORA_OSMESA_LIB}>)
-  find_package(GTest REQUIRED)
 endif()
 
 # mirebora_unit_test(NAME SOURCES... LIBS ...): a GoogleTest program beside the code it tests.
 function(mirebora_unit_test name)
   cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBS")
-  if(WIN32)
+  if(WIN32 OR NOT MIREBORA_TESTS)
     return()
   endif()
   add_executable(${name} ${ARG_SOURCES})
@@ -53,7 +67,7 @@ endfunction()
 # over a seed corpus that SEED_COMMAND writes into the build tree.
 function(mirebora_fuzz_target name)
   cmake_parse_arguments(PARSE_ARGV 1 ARG "" "RUNS" "SOURCES;SEED_COMMAND;LIBS")
-  if(WIN32 OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  if(WIN32 OR NOT MIREBORA_TESTS OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     return()
   endif()
   add_executable(${name} ${ARG_SOURCES})

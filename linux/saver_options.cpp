@@ -10,6 +10,35 @@ namespace {
 constexpr int kUsageExitCode = 1;
 constexpr int kDecimal = 10;
 constexpr int kHexadecimal = 16;
+// X window sizes and places are 16-bit signed numbers.
+constexpr int kLargestCoordinate = 32767;
+
+// Reads the digits at `at` as a number up to kLargestCoordinate and moves `at` past them.
+std::optional<int> ReadCoordinate(const std::string& text, size_t& at) {
+  const size_t start = at;
+  int value = 0;
+  while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) != 0) {
+    value = value * kDecimal + (text[at] - '0');
+    if (value > kLargestCoordinate) {
+      return std::nullopt;
+    }
+    ++at;
+  }
+  if (at == start) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// Reads "+N" or "-N" at `at`; `fromFarEdge` tells which sign it was.
+std::optional<int> ReadOffset(const std::string& text, size_t& at, bool& fromFarEdge) {
+  if (at >= text.size() || (text[at] != '+' && text[at] != '-')) {
+    return std::nullopt;
+  }
+  fromFarEdge = text[at] == '-';
+  ++at;
+  return ReadCoordinate(text, at);
+}
 
 // "--fps" and "-fps" are the same option.
 std::string OptionName(const std::string& arg) {
@@ -63,6 +92,33 @@ std::optional<uint64_t> ParseWindowId(const std::string& text) {
   return value;
 }
 
+std::optional<WindowGeometry> ParseWindowGeometry(const std::string& text) {
+  WindowGeometry geometry;
+  size_t at = text.rfind('=', 0) == 0 ? 1 : 0;
+  if (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) != 0) {
+    geometry.width = ReadCoordinate(text, at);
+    if (!geometry.width || at >= text.size() || (text[at] != 'x' && text[at] != 'X')) {
+      return std::nullopt;
+    }
+    ++at;
+    geometry.height = ReadCoordinate(text, at);
+    if (!geometry.height || *geometry.width == 0 || *geometry.height == 0) {
+      return std::nullopt;
+    }
+  }
+  if (at < text.size()) {
+    geometry.x = ReadOffset(text, at, geometry.xFromRight);
+    geometry.y = ReadOffset(text, at, geometry.yFromBottom);
+    if (!geometry.x || !geometry.y) {
+      return std::nullopt;
+    }
+  }
+  if (at != text.size() || (!geometry.width && !geometry.x)) {
+    return std::nullopt;
+  }
+  return geometry;
+}
+
 SaverCommand ParseSaverCommand(const std::string& program, const std::vector<std::string>& args,
                                const char* saverWindow) {
   SaverOptions options;
@@ -90,11 +146,20 @@ SaverCommand ParseSaverCommand(const std::string& program, const std::vector<std
       options.windowId = *id;
       targetNamed = true;
       ++i;
-    } else if (name == "-geometry" || name == "-display") {
+    } else if (name == "-geometry") {
       if (!hasValue) {
-        return Refusal(program, name + " needs a value");
+        return Refusal(program, "-geometry needs a size and place, WxH+X+Y");
       }
-      (name == "-geometry" ? options.geometry : options.display) = args[++i];
+      const std::optional<WindowGeometry> geometry = ParseWindowGeometry(args[++i]);
+      if (!geometry) {
+        return Refusal(program, "not a geometry (WxH, +X+Y or WxH+X+Y): " + args[i]);
+      }
+      options.geometry = *geometry;
+    } else if (name == "-display") {
+      if (!hasValue) {
+        return Refusal(program, "-display needs a value");
+      }
+      options.display = args[++i];
     } else if (name == "-fps") {
       options.showFps = true;
     } else if (name == "-pace") {

@@ -15,7 +15,8 @@ TEST(SaverOptionsTest, DefaultsToAnOwnWindowThatGrabsTheDesktop) {
   EXPECT_TRUE(command.options->grabDesktop);
   EXPECT_FALSE(command.options->showFps);
   EXPECT_FALSE(command.options->reportPace);
-  EXPECT_EQ(command.options->geometry, "");
+  EXPECT_FALSE(command.options->geometry.width);
+  EXPECT_FALSE(command.options->geometry.x);
 }
 
 TEST(SaverOptionsTest, TakesOptionsWithOneDashOrTwo) {
@@ -25,7 +26,8 @@ TEST(SaverOptionsTest, TakesOptionsWithOneDashOrTwo) {
   EXPECT_TRUE(command.options->showFps);
   EXPECT_TRUE(command.options->reportPace);
   EXPECT_FALSE(command.options->grabDesktop);
-  EXPECT_EQ(command.options->geometry, "320x200+5+6");
+  EXPECT_EQ(command.options->geometry.width, 320);
+  EXPECT_EQ(command.options->geometry.y, 6);
   EXPECT_EQ(command.options->display, ":7");
 }
 
@@ -73,12 +75,62 @@ TEST(SaverOptionsTest, RefusesWhatItDoesNotKnowWithTheUsage) {
         std::vector<std::string>{"-window-id", "-12"},
         std::vector<std::string>{"-window-id", "0x0x12"},
         std::vector<std::string>{"-window-id", "99999999999999999999999"},
-        std::vector<std::string>{"-geometry"}, std::vector<std::string>{"root"}}) {
+        std::vector<std::string>{"-geometry"}, std::vector<std::string>{"-geometry", "garbage"},
+        std::vector<std::string>{"root"}}) {
     const SaverCommand command = Parse(args);
     EXPECT_FALSE(command.options) << args[0];
     EXPECT_EQ(command.exitCode, 1);
     EXPECT_EQ(command.message.rfind("mirebora: ", 0), 0u) << command.message;
     EXPECT_NE(command.message.find("usage: mirebora"), std::string::npos);
+  }
+}
+
+TEST(WindowGeometryTest, ReadsSizeAndPlaceAsXProgramsWriteThem) {
+  const std::optional<WindowGeometry> full = ParseWindowGeometry("640x480+10+20");
+  ASSERT_TRUE(full);
+  EXPECT_EQ(full->width, 640);
+  EXPECT_EQ(full->height, 480);
+  EXPECT_EQ(full->x, 10);
+  EXPECT_EQ(full->y, 20);
+  EXPECT_FALSE(full->xFromRight);
+  EXPECT_FALSE(full->yFromBottom);
+
+  const std::optional<WindowGeometry> sizeOnly = ParseWindowGeometry("=800X600");
+  ASSERT_TRUE(sizeOnly);
+  EXPECT_EQ(sizeOnly->height, 600);
+  EXPECT_FALSE(sizeOnly->x);
+  const std::optional<WindowGeometry> farEdges = ParseWindowGeometry("-0+32767");
+  ASSERT_TRUE(farEdges);
+  EXPECT_FALSE(farEdges->width);
+  EXPECT_EQ(farEdges->x, 0);
+  EXPECT_TRUE(farEdges->xFromRight);
+  EXPECT_EQ(farEdges->y, 32767);
+  EXPECT_FALSE(farEdges->yFromBottom);
+}
+
+TEST(WindowGeometryTest, RefusesWhatXCouldNotPlace) {
+  for (const char* text : {"",
+                           "=",
+                           "garbage",
+                           "640",
+                           "640x",
+                           "x480",
+                           "0x480",
+                           "640x0",
+                           "+10",
+                           "640x480+10",
+                           "640x480+10+",
+                           "640x480++10+10",
+                           "32768x100",
+                           "100x100+32768+0",
+                           "99999999999999999999x1",
+                           " 640x480",
+                           "640x480 ",
+                           "640x480+1+2junk",
+                           "640 x480",
+                           "640x-480",
+                           "640x480+-1+2"}) {
+    EXPECT_FALSE(ParseWindowGeometry(text)) << '"' << text << '"';
   }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <string>
 #include <vector>
+
+#include "linux/saver_options.h"
 
 // Where the program's own window goes on a screen of the given size.
 struct WindowPlacement {
@@ -17,10 +18,10 @@ struct WindowPlacement {
 inline constexpr int kDefaultWindowWidth = 1024;
 inline constexpr int kDefaultWindowHeight = 768;
 
-// Reads an X geometry ("WxH", "+X+Y", "WxH-X-Y" ...; negative offsets count from the right and
-// bottom edges) as X programs do. "" or a geometry without a size gives the default size, placed
-// at the top-left corner unless a position is given.
-WindowPlacement PlaceOwnWindow(const std::string& geometry, int screenWidth, int screenHeight);
+// Places the window as the geometry asks, offsets from the right and bottom edges counted on a
+// screen of the given size. Without a size it has the default size, and without a place it is at
+// the top-left corner.
+WindowPlacement PlaceOwnWindow(const WindowGeometry& geometry, int screenWidth, int screenHeight);
 
 // A rectangle on the root window, in pixels: a head (one monitor's part of the screen) or a
 // window.

@@ -31,7 +31,7 @@ echo "Recommends: $(field Recommends)"
 # The package names the dependencies list, alternatives included, without their versions.
 depends_on=$(echo "$depends" | tr ',|' '\n\n' | awk '{print $1}')
 for library in libc6 libstdc++6 libgl1 libglu1-mesa libx11-6 libxrandr2 libxinerama1; do
-  echo "$depends_on" | grep -Fqx "$library" || fail "no dependency on $library"
+  grep -Fqx "$library" <<<"$depends_on" || fail "no dependency on $library"
 done
 field Recommends | grep -q xscreensaver-data || fail "xscreensaver-data is not recommended"
 
@@ -46,6 +46,10 @@ assert r.tag == "screensaver" and r.get("name") == "mirebora" and r.get("_label"
   "$settings" || fail "the settings file does not name the hack mirebora, ミレボラ"
 ! ldd "$program" | grep -q 'not found' || fail "the program lacks libraries: $(ldd "$program")"
 "$program" -help | grep -q '^usage: mirebora' || fail "the installed program does not run"
+mirebora-setup --help | grep -q '^usage: mirebora-setup' || fail "no mirebora-setup on the PATH"
+for page in mirebora.6 mirebora-setup.1; do
+  man -w "${page%.*}" | grep -q "$page.gz$" || fail "no manual page $page"
+done
 
 mapfile -t files < <(dpkg -L mirebora)
 echo "installed: ${#files[@]} paths"

@@ -48,13 +48,19 @@ private_home() {
 # start_saver_daemon COMMAND: the real XScreenSaver daemon, with a private home whose
 # .xscreensaver lists only the hack, run as COMMAND under its name ミレボラ as the README has
 # users add it, and allows desktop grabs; it answers xscreensaver-command (saver_command) when this
-# returns. Its log, with the hacks' messages, in daemon_log. The daemon launches no hacks as root,
-# so as root it runs as the user nobody.
+# returns.
 start_saver_daemon() {
   private_home saver "mode: one" "selected: 0" "lock: False" "fade: False" "unfade: False" \
     "splash: False" "timeout: 0:30:00" "grabDesktopImages: True" \
     "programs: GL: \"ミレボラ\" $1 \\n"
-  daemon_log=$linux_work/daemon.log
+  run_saver_daemon
+}
+
+# run_saver_daemon: the daemon for the home in private_home_dir, with its .xscreensaver as it is
+# (or none). Its log, with the hacks' messages, in daemon_log. The daemon launches no hacks as
+# root, so as root it runs as the user nobody.
+run_saver_daemon() {
+  daemon_log=$linux_work/daemon-$((++daemon_count)).log
   local as_saver_user=()
   if [ "$(id -u)" = 0 ]; then
     chown -R nobody:nogroup "$private_home_dir"
@@ -62,8 +68,17 @@ start_saver_daemon() {
   fi
   HOME=$private_home_dir "${as_saver_user[@]}" xscreensaver -no-splash -verbose \
     >"$daemon_log" 2>&1 &
-  harness_track $!
+  daemon_pid=$!
+  harness_track "$daemon_pid"
   harness_wait 30 "the daemon to answer" saver_command -version
+}
+daemon_count=0
+
+# stop_saver_daemon: asks the daemon to end and waits until it has.
+stop_saver_daemon() {
+  saver_command -exit || harness_fail "xscreensaver-command -exit failed"
+  harness_wait 30 "the daemon to end" process_ended "$daemon_pid"
+  wait "$daemon_pid" 2>/dev/null || true
 }
 saver_command() { HOME=$private_home_dir xscreensaver-command "$@" >/dev/null 2>&1; }
 
