@@ -3,11 +3,8 @@
 CapturePlace PlaceCaptureFiles(CaptureFolders& folders) {
   const CaptureRoles shared = folders.WriteShared();
   if (shared.all() || !folders.MakeOwn()) return CapturePlace::Shared;
-  const CaptureRoles own = folders.WriteOwn();
-  if (own.count() <= shared.count()) {
-    folders.RemoveOwn();
-    return CapturePlace::Shared;
-  }
+  // The own folder was new and empty: whatever it holds now is this run's, however few.
+  folders.WriteOwn();
   if (shared.any()) folders.RemoveShared(shared);
   return CapturePlace::Own;
 }

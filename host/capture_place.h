@@ -37,11 +37,11 @@ class CaptureFolders {
 };
 
 // Writes the files into the shared folder and, when that did not take all four, into a folder
-// of the run's own. The own folder is used when it took more of them than the shared one (all
-// four, usually): the files this run wrote into the shared folder are then removed at once, so
-// that its snapshot of the screen lies in one place only. Otherwise (a disk too full for either,
-// say) the own folder goes and the shared folder stays the place, with whatever old files this
-// run could not replace, as it always was.
+// of the run's own, which is then the place even where it took fewer (a disk too full, say): the
+// renderer reads no file there that this run did not write, never an older snapshot of the
+// screen, and skips what is missing. The files this run wrote into the shared folder are then
+// removed at once, so that its snapshot of the screen lies in one place only. Only where no
+// folder of its own can be made does the shared folder stay the place, as it always was.
 CapturePlace PlaceCaptureFiles(CaptureFolders& folders);
 
 // At the saver's end: removes the files from where they were placed. In the shared folder every

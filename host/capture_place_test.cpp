@@ -79,32 +79,24 @@ TEST(PlaceCaptureFiles, FilesInTheWayMoveTheRunIntoItsOwnFolder) {
   EXPECT_EQ(PlaceCaptureFiles(snapshot), CapturePlace::Own);
   EXPECT_EQ(snapshot.calls.back(), "remove shared .2..");
 
-  // A folder that takes more than the shared one is worth it even when it does not take all.
-  FakeFolders more("....", true, "1.34");
-  EXPECT_EQ(PlaceCaptureFiles(more), CapturePlace::Own);
+  // The own folder is the place even when it takes fewer than the shared one, or none: what the
+  // shared folder still holds of an earlier run, an older snapshot among it, is never read.
+  FakeFolders full("1.34", true, "1.34");
+  EXPECT_EQ(PlaceCaptureFiles(full), CapturePlace::Own);
+  EXPECT_EQ(full.calls, (Calls{"write shared", "make own", "write own", "remove shared 1.34"}));
+  FakeFolders fewer("12.4", true, "1...");
+  EXPECT_EQ(PlaceCaptureFiles(fewer), CapturePlace::Own);
+  EXPECT_EQ(fewer.calls.back(), "remove shared 12.4");
+  FakeFolders nowhere("....", true, "....");
+  EXPECT_EQ(PlaceCaptureFiles(nowhere), CapturePlace::Own);
+  RemovePlacedCaptureFiles(nowhere, CapturePlace::Own);
+  EXPECT_EQ(nowhere.calls.back(), "remove own");
 }
 
-TEST(PlaceCaptureFiles, WithoutABetterFolderTheSharedOneStaysThePlace) {
-  // No folder of its own can be made: the shared folder as it is.
+TEST(PlaceCaptureFiles, WithoutAFolderOfItsOwnTheSharedOneStaysThePlace) {
   FakeFolders unmade("1.34", false, "1234");
   EXPECT_EQ(PlaceCaptureFiles(unmade), CapturePlace::Shared);
   EXPECT_EQ(unmade.calls, (Calls{"write shared", "make own"}));
-
-  // A disk too full for the snapshot anywhere: the own folder takes no more than the shared one,
-  // so it goes again and the shared folder keeps what it holds, an older snapshot included.
-  FakeFolders full("1.34", true, "1.34");
-  EXPECT_EQ(PlaceCaptureFiles(full), CapturePlace::Shared);
-  EXPECT_EQ(full.calls, (Calls{"write shared", "make own", "write own", "remove own"}));
-  FakeFolders fewer("12.4", true, "1...");
-  EXPECT_EQ(PlaceCaptureFiles(fewer), CapturePlace::Shared);
-  EXPECT_EQ(fewer.calls.back(), "remove own");
-
-  // Nothing can be written anywhere: the renderer finds no file and ends by itself.
-  FakeFolders nowhere("....", true, "....");
-  EXPECT_EQ(PlaceCaptureFiles(nowhere), CapturePlace::Shared);
-  EXPECT_EQ(nowhere.calls.back(), "remove own");
-  RemovePlacedCaptureFiles(nowhere, CapturePlace::Shared);
-  EXPECT_EQ(nowhere.calls.back(), "remove shared 1234");
 }
 
 }  // namespace
