@@ -2,7 +2,13 @@
 
 CapturePlace PlaceCaptureFiles(CaptureFolders& folders) {
   const CaptureRoles shared = folders.WriteShared();
-  if (shared.all() || !folders.MakeOwn()) return CapturePlace::Shared;
+  if (shared.all()) return CapturePlace::Shared;
+  if (!folders.MakeOwn()) {
+    const CaptureRoles gone = folders.RemoveShared(~shared);
+    if ((shared | gone).all()) return CapturePlace::Shared;
+    if (shared.any()) folders.RemoveShared(shared);
+    return CapturePlace::Nowhere;
+  }
   // The own folder was new and empty: whatever it holds now is this run's, however few.
   folders.WriteOwn();
   if (shared.any()) folders.RemoveShared(shared);
@@ -12,7 +18,7 @@ CapturePlace PlaceCaptureFiles(CaptureFolders& folders) {
 void RemovePlacedCaptureFiles(CaptureFolders& folders, CapturePlace place) {
   if (place == CapturePlace::Own) {
     folders.RemoveOwn();
-  } else {
+  } else if (place == CapturePlace::Shared) {
     folders.RemoveShared(CaptureRoles().set());
   }
 }

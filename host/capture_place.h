@@ -16,6 +16,7 @@ using CaptureRoles = std::bitset<kCaptureFileCount>;
 enum class CapturePlace {
   Shared,  // "C:\k_vusa": the renderer reads it when started with no arguments
   Own,     // this run's own folder, named on the renderer's command line
+  Nowhere,  // no folder holds this run's files alone: the renderer is not started
 };
 
 // What placing and removing the files asks of the system.
@@ -25,8 +26,9 @@ class CaptureFolders {
   // Writes the four files into the shared folder, each replacing the old one whole or leaving it
   // as it was; the roles whose file now holds this run's picture.
   virtual CaptureRoles WriteShared() = 0;
-  // Deletes the files of `roles` from the shared folder.
-  virtual void RemoveShared(CaptureRoles roles) = 0;
+  // Deletes the files of `roles` from the shared folder; the roles whose file is not there
+  // afterwards.
+  virtual CaptureRoles RemoveShared(CaptureRoles roles) = 0;
   // Makes a new, empty folder that only the user (and SYSTEM and the Administrators) can open;
   // false when none could be made.
   virtual bool MakeOwn() = 0;
@@ -40,11 +42,11 @@ class CaptureFolders {
 // of the run's own, which is then the place even where it took fewer (a disk too full, say): the
 // renderer reads no file there that this run did not write, never an older snapshot of the
 // screen, and skips what is missing. The files this run wrote into the shared folder are then
-// removed at once, so that its snapshot of the screen lies in one place only. Only where no
-// folder of its own can be made does the shared folder stay the place, as it always was.
+// removed at once, so that its snapshot of the screen lies in one place only. Where no folder of
+// its own can be made, the shared folder is the place only once every file there that this run
+// did not write is gone; else the run's files are taken back and there is no place (Nowhere).
 CapturePlace PlaceCaptureFiles(CaptureFolders& folders);
 
 // At the saver's end: removes the files from where they were placed. In the shared folder every
-// capture file goes, whoever left it, since the renderer read them all; in the own folder, the
-// folder goes with them.
+// capture file goes, whoever left it; in the own folder, the folder goes with them.
 void RemovePlacedCaptureFiles(CaptureFolders& folders, CapturePlace place);

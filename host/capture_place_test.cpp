@@ -11,17 +11,19 @@ namespace {
 // a removal from the shared folder as "1.34" (role 1 to 4 or a dot).
 class FakeFolders final : public CaptureFolders {
  public:
-  FakeFolders(const char* shared, bool ownMade, const char* own)
-      : shared_(Roles(shared)), ownMade_(ownMade), own_(Roles(own)) {}
+  // `removable`: the roles whose file in the shared folder can be deleted or is not there.
+  FakeFolders(const char* shared, bool ownMade, const char* own, const char* removable = "1234")
+      : shared_(Roles(shared)), ownMade_(ownMade), own_(Roles(own)), removable_(Roles(removable)) {}
 
   CaptureRoles WriteShared() override {
     calls.push_back("write shared");
     return shared_;
   }
-  void RemoveShared(CaptureRoles roles) override {
+  CaptureRoles RemoveShared(CaptureRoles roles) override {
     std::string names;
     for (int i = 0; i < kCaptureFileCount; ++i) names += roles[i] ? char('1' + i) : '.';
     calls.push_back("remove shared " + names);
+    return roles & removable_;
   }
   bool MakeOwn() override {
     calls.push_back("make own");
@@ -46,6 +48,7 @@ class FakeFolders final : public CaptureFolders {
   CaptureRoles shared_;
   bool ownMade_;
   CaptureRoles own_;
+  CaptureRoles removable_;
 };
 
 using Calls = std::vector<std::string>;
@@ -93,10 +96,24 @@ TEST(PlaceCaptureFiles, FilesInTheWayMoveTheRunIntoItsOwnFolder) {
   EXPECT_EQ(nowhere.calls.back(), "remove own");
 }
 
-TEST(PlaceCaptureFiles, WithoutAFolderOfItsOwnTheSharedOneStaysThePlace) {
-  FakeFolders unmade("1.34", false, "1234");
-  EXPECT_EQ(PlaceCaptureFiles(unmade), CapturePlace::Shared);
-  EXPECT_EQ(unmade.calls, (Calls{"write shared", "make own"}));
+// Without a folder of its own, the shared folder serves once what this run could not replace
+// there is gone; an old file that stays (a read-only folder) means no place at all: the run's own
+// files are taken back and the renderer is not started, so nothing old is shown.
+TEST(PlaceCaptureFiles, WithoutAFolderOfItsOwnNoOldFileIsRead) {
+  FakeFolders removed("1.34", false, "1234");
+  EXPECT_EQ(PlaceCaptureFiles(removed), CapturePlace::Shared);
+  EXPECT_EQ(removed.calls, (Calls{"write shared", "make own", "remove shared .2.."}));
+
+  FakeFolders kept("1.34", false, "1234", "1.34");
+  EXPECT_EQ(PlaceCaptureFiles(kept), CapturePlace::Nowhere);
+  EXPECT_EQ(kept.calls,
+            (Calls{"write shared", "make own", "remove shared .2..", "remove shared 1.34"}));
+  RemovePlacedCaptureFiles(kept, CapturePlace::Nowhere);
+  EXPECT_EQ(kept.calls.size(), 4u);
+
+  FakeFolders readOnly("....", false, "1234", "....");
+  EXPECT_EQ(PlaceCaptureFiles(readOnly), CapturePlace::Nowhere);
+  EXPECT_EQ(readOnly.calls.back(), "remove shared 1234");
 }
 
 }  // namespace
