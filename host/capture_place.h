@@ -14,8 +14,8 @@
 using CaptureRoles = std::bitset<kCaptureFileCount>;
 
 enum class CapturePlace {
-  Shared,  // "C:\k_vusa": the renderer reads it when started with no arguments
-  Own,     // this run's own folder, named on the renderer's command line
+  Shared,   // "C:\k_vusa": the renderer reads it when started with no arguments
+  Own,      // this run's own folder, named on the renderer's command line
   Nowhere,  // no folder holds this run's files alone: the renderer is not started
 };
 

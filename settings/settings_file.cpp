@@ -1,10 +1,10 @@
 #include "settings/settings_file.h"
 
 #include <algorithm>
-#include <vector>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include "settings/decimal_text.h"
 #include "settings/profile_bytes.h"
@@ -54,9 +54,8 @@ std::string UserSettingsFolder(const std::string& applicationDataFolder) {
   return applicationDataFolder + kUserFolderName;
 }
 
-SettingsFile::SettingsFile(ProfileFile& profile, SystemCodePage& codePage,
-                           SystemCodePage& shiftJis, FileSystem& files, std::string programFolder,
-                           std::string userFolder)
+SettingsFile::SettingsFile(ProfileFile& profile, SystemCodePage& codePage, SystemCodePage& shiftJis,
+                           FileSystem& files, std::string programFolder, std::string userFolder)
     : profile_(profile),
       codePage_(codePage),
       shiftJis_(shiftJis),
@@ -132,8 +131,8 @@ bool SettingsFile::WriteRecordAsBytes(const std::array<std::string, 3>& values,
 
 bool SettingsFile::WriteRecord(int16_t kind, int16_t track, const std::string& file,
                                const std::string& path) {
-  const std::array<std::string, 3> values = {
-      FormatSettingNumber(kind), FormatSettingNumber(track), EncodeStoredText(file, codePage_)};
+  const std::array<std::string, 3> values = {FormatSettingNumber(kind), FormatSettingNumber(track),
+                                             EncodeStoredText(file, codePage_)};
   if (KeptAsBytes()) return WriteRecordAsBytes(values, path);
   for (size_t i = 0; i < kSettingsKeys.size(); ++i) {
     const std::string name(kSettingsKeys[i].shiftJisName);

@@ -193,7 +193,8 @@ TEST_F(WesternSettingsFileTest, ValuesLongerThan255BytesLoadBackWhole) {
 // A music file on a drive that is not there now is not played, but the file keeps naming it, so
 // that it plays again once the drive is back; a new choice of music replaces it.
 TEST_F(SettingsFileTest, MusicFileThatCannotBeOpenedIsKeptBySave) {
-  const std::string stored = Sjis("[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 3\r\nBGMﾌｧｲﾙ=Q:\\音楽\\曲.mp3\r\n");
+  const std::string stored =
+      Sjis("[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 3\r\nBGMﾌｧｲﾙ=Q:\\音楽\\曲.mp3\r\n");
   StoreFile(stored);
   SettingsRecord record = Load();
   EXPECT_EQ(record.bgmKind, MusicNone);

@@ -124,7 +124,8 @@ TEST(SettingsKeysTest, JapaneseFileLoadsOnEverySystem) {
   System japanese(kJapanese, disk);
   japanese.files.readable.insert(music);
   japanese.Save(MusicFile, 7, music);
-  ASSERT_EQ(disk[kIniPath], Sjis("[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 7\r\nBGMﾌｧｲﾙ=" + music + "\r\n"));
+  ASSERT_EQ(disk[kIniPath],
+            Sjis("[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 7\r\nBGMﾌｧｲﾙ=" + music + "\r\n"));
   for (const char* reader : kAllCodePages) {
     SCOPED_TRACE(reader);
     System reading(reader, disk);
@@ -153,8 +154,8 @@ TEST(SettingsKeysTest, SaveOnAnotherCodePageKeepsEveryLineItDoesNotOwn) {
     System writing(writer, disk);
     ExpectLoads(writing, MusicCd, 5, "");
     writing.Save(MusicCd, 9, "");
-    EXPECT_EQ(disk[kIniPath], japaneseLines + "BGMKind= 1\r\nBGMRepeatTrack= 9\r\nBGMFile=\r\n" +
-                                  otherSection);
+    EXPECT_EQ(disk[kIniPath],
+              japaneseLines + "BGMKind= 1\r\nBGMRepeatTrack= 9\r\nBGMFile=\r\n" + otherSection);
     System japanese(kJapanese, disk);
     ExpectLoads(japanese, MusicCd, 9, "");
   }

@@ -39,8 +39,8 @@ class SettingsPlacesTest : public testing::Test {
   IconvCodePage codePage_{"CP932"};
   FakeProfileFile profile_{codePage_};
   FakeFileSystem files_{profile_};
-  SettingsFile settings_{profile_, codePage_, codePage_, files_, kProgramFolder,
-                         UserSettingsFolder(kApplicationData)};
+  SettingsFile settings_{profile_, codePage_,      codePage_,
+                         files_,   kProgramFolder, UserSettingsFolder(kApplicationData)};
 };
 
 TEST_F(SettingsPlacesTest, TheProgramFolderIsUsedWhileItCanBeWritten) {

@@ -190,9 +190,9 @@ bool Win32FileSystem::ReplaceWithBytes(const std::string& path, const std::strin
   bool written = false;
   if (file != INVALID_HANDLE_VALUE) {
     DWORD put = 0;
-    written = (bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                           &put, nullptr) &&
-                                 put == bytes.size())) &&
+    written = (bytes.empty() ||
+               (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
+                put == bytes.size())) &&
               FlushFileBuffers(file);
     written = CloseHandle(file) && written;
   }
