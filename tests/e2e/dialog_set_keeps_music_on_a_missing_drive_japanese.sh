@@ -3,6 +3,7 @@
 # music, keeps the stored kind and path in the settings file byte for byte, so that the music
 # plays again once the drive is back.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
+source "$(dirname "$0")/lib/renderer_scenario.sh"
 source "$(dirname "$0")/lib/settings_scenario.sh"
 source "$(dirname "$0")/lib/dialog_scenario.sh"
 harness_start ja_JP.UTF-8

@@ -4,6 +4,7 @@
 # run's files alone, so the renderer is not started and the host ends at once, leaving no new
 # snapshot behind; the old files are left as they were, where this run may not remove them.
 source "$(dirname "$0")/../../scripts/lib/wine-harness.sh"
+harness_respect_file_modes "$0" "$@"
 source "$(dirname "$0")/lib/host_scenario.sh"
 harness_start ja_JP.UTF-8
 install_host
