@@ -11,7 +11,7 @@ CapturePlace PlaceCaptureFiles(CaptureFolders& folders) {
   }
   // The own folder was new and empty: whatever it holds now is this run's, however few.
   folders.WriteOwn();
-  if (shared.any()) folders.RemoveShared(shared);
+  folders.RemoveShared(CaptureRoles().set());
   return CapturePlace::Own;
 }
 

@@ -41,10 +41,12 @@ class CaptureFolders {
 // Writes the files into the shared folder and, when that did not take all four, into a folder
 // of the run's own, which is then the place even where it took fewer (a disk too full, say): the
 // renderer reads no file there that this run did not write, never an older snapshot of the
-// screen, and skips what is missing. The files this run wrote into the shared folder are then
-// removed at once, so that its snapshot of the screen lies in one place only. Where no folder of
-// its own can be made, the shared folder is the place only once every file there that this run
-// did not write is gone; else the run's files are taken back and there is no place (Nowhere).
+// screen, and skips what is missing. The shared folder's capture files are then removed at once,
+// those this run wrote there (so that its snapshot lies in one place only) and any older one that
+// may go (so that no old snapshot outlives it); what another user's saver holds stays. Where no
+// folder of its own can be made, the shared folder is the place only once every file there that
+// this run did not write is gone; else the run's files are taken back and there is no place
+// (Nowhere).
 CapturePlace PlaceCaptureFiles(CaptureFolders& folders);
 
 // At the saver's end: removes the files from where they were placed. In the shared folder every
