@@ -124,6 +124,7 @@ MusicChoice MusicChoiceOf(std::int16_t kind) {
 }
 
 MusicChoice SelectMusicKind(SettingsRecord& settings, std::int16_t index) {
+  if (index != settings.bgmKind) settings.unopenedMusic.reset();
   settings.bgmKind = index;
   return MusicChoiceOf(index);
 }
@@ -134,6 +135,7 @@ std::string ChooserStartFolder(const std::string& fileDialogFolder) {
 }
 
 void TakeChosenFile(SettingsRecord& settings, const std::string& path) {
+  settings.unopenedMusic.reset();
   settings.bgmFile = path;
   settings.fileDialogFolder = FolderOfPath(settings.bgmFile);
 }

@@ -68,14 +68,17 @@ struct MusicChoice {
 MusicChoice MusicChoiceOf(std::int16_t kind);
 
 // SelectMusicKind: the pressed choice becomes the record's kind; the repeat track and the file
-// are kept. Returns what the dialog shows for it.
+// are kept. Another kind than the one shown is a change of the music choice: the music the file
+// named but that could not be opened (SettingsRecord::unopenedMusic) is then given up. Returns
+// what the dialog shows for it.
 MusicChoice SelectMusicKind(SettingsRecord& settings, std::int16_t index);
 
 // The folder the file chooser opens in. A bare drive ("C:") names that drive's current folder on
 // Windows, so its root is meant and given.
 std::string ChooserStartFolder(const std::string& fileDialogFolder);
 
-// A file chosen in the file chooser: it becomes the record's file and its folder the next start.
+// A file chosen in the file chooser: it becomes the record's file and its folder the next start,
+// and takes the place of any music that could not be opened.
 void TakeChosenFile(SettingsRecord& settings, const std::string& path);
 
 // The user guide beside the program in `programFolder` (as FolderOfPath gives it): the page the

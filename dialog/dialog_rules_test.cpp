@@ -156,6 +156,23 @@ TEST(MusicChoices, SelectingKeepsTheFileAndTheTrack) {
   EXPECT_EQ(settings.bgmKind, MusicCd);
 }
 
+// Music the file names but that could not be opened stays chosen until the user picks another
+// kind or another file; pressing the kind already shown changes nothing.
+TEST(MusicChoices, UnopenedMusicIsGivenUpOnlyForAnotherChoice) {
+  SettingsRecord settings;
+  settings.unopenedMusic = StoredMusic{MusicFile, "Q:\\a.mp3"};
+  SelectMusicKind(settings, MusicNone);
+  EXPECT_TRUE(settings.unopenedMusic);
+  SelectMusicKind(settings, MusicCd);
+  EXPECT_FALSE(settings.unopenedMusic);
+
+  settings.unopenedMusic = StoredMusic{MusicFile, "Q:\\a.mp3"};
+  SelectMusicKind(settings, MusicCd);
+  EXPECT_TRUE(settings.unopenedMusic);
+  TakeChosenFile(settings, "D:\\b.mp3");
+  EXPECT_FALSE(settings.unopenedMusic);
+}
+
 TEST(FileChooser, StartsInTheFileFolderAndTakesTheChosenFile) {
   EXPECT_EQ(ChooserStartFolder("C:\\Music"), "C:\\Music");
   EXPECT_EQ(ChooserStartFolder("C:"), "C:\\");  // the drive's root, not its current folder

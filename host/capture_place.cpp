@@ -2,20 +2,23 @@
 
 CapturePlace PlaceCaptureFiles(CaptureFolders& folders) {
   const CaptureRoles shared = folders.WriteShared();
-  if (shared.all() || !folders.MakeOwn()) return CapturePlace::Shared;
-  const CaptureRoles own = folders.WriteOwn();
-  if (own.count() <= shared.count()) {
-    folders.RemoveOwn();
-    return CapturePlace::Shared;
+  if (shared.all()) return CapturePlace::Shared;
+  if (!folders.MakeOwn()) {
+    const CaptureRoles gone = folders.RemoveShared(~shared);
+    if ((shared | gone).all()) return CapturePlace::Shared;
+    if (shared.any()) folders.RemoveShared(shared);
+    return CapturePlace::Nowhere;
   }
-  if (shared.any()) folders.RemoveShared(shared);
+  // The own folder was new and empty: whatever it holds now is this run's, however few.
+  folders.WriteOwn();
+  folders.RemoveShared(CaptureRoles().set());
   return CapturePlace::Own;
 }
 
 void RemovePlacedCaptureFiles(CaptureFolders& folders, CapturePlace place) {
   if (place == CapturePlace::Own) {
     folders.RemoveOwn();
-  } else {
+  } else if (place == CapturePlace::Shared) {
     folders.RemoveShared(CaptureRoles().set());
   }
 }

@@ -14,8 +14,9 @@
 using CaptureRoles = std::bitset<kCaptureFileCount>;
 
 enum class CapturePlace {
-  Shared,  // "C:\k_vusa": the renderer reads it when started with no arguments
-  Own,     // this run's own folder, named on the renderer's command line
+  Shared,   // "C:\k_vusa": the renderer reads it when started with no arguments
+  Own,      // this run's own folder, named on the renderer's command line
+  Nowhere,  // no folder holds this run's files alone: the renderer is not started
 };
 
 // What placing and removing the files asks of the system.
@@ -25,8 +26,9 @@ class CaptureFolders {
   // Writes the four files into the shared folder, each replacing the old one whole or leaving it
   // as it was; the roles whose file now holds this run's picture.
   virtual CaptureRoles WriteShared() = 0;
-  // Deletes the files of `roles` from the shared folder.
-  virtual void RemoveShared(CaptureRoles roles) = 0;
+  // Deletes the files of `roles` from the shared folder; the roles whose file is not there
+  // afterwards.
+  virtual CaptureRoles RemoveShared(CaptureRoles roles) = 0;
   // Makes a new, empty folder that only the user (and SYSTEM and the Administrators) can open;
   // false when none could be made.
   virtual bool MakeOwn() = 0;
@@ -37,14 +39,16 @@ class CaptureFolders {
 };
 
 // Writes the files into the shared folder and, when that did not take all four, into a folder
-// of the run's own. The own folder is used when it took more of them than the shared one (all
-// four, usually): the files this run wrote into the shared folder are then removed at once, so
-// that its snapshot of the screen lies in one place only. Otherwise (a disk too full for either,
-// say) the own folder goes and the shared folder stays the place, with whatever old files this
-// run could not replace, as it always was.
+// of the run's own, which is then the place even where it took fewer (a disk too full, say): the
+// renderer reads no file there that this run did not write, never an older snapshot of the
+// screen, and skips what is missing. The shared folder's capture files are then removed at once,
+// those this run wrote there (so that its snapshot lies in one place only) and any older one that
+// may go (so that no old snapshot outlives it); what another user's saver holds stays. Where no
+// folder of its own can be made, the shared folder is the place only once every file there that
+// this run did not write is gone; else the run's files are taken back and there is no place
+// (Nowhere).
 CapturePlace PlaceCaptureFiles(CaptureFolders& folders);
 
 // At the saver's end: removes the files from where they were placed. In the shared folder every
-// capture file goes, whoever left it, since the renderer read them all; in the own folder, the
-// folder goes with them.
+// capture file goes, whoever left it; in the own folder, the folder goes with them.
 void RemovePlacedCaptureFiles(CaptureFolders& folders, CapturePlace place);

@@ -11,17 +11,19 @@ namespace {
 // a removal from the shared folder as "1.34" (role 1 to 4 or a dot).
 class FakeFolders final : public CaptureFolders {
  public:
-  FakeFolders(const char* shared, bool ownMade, const char* own)
-      : shared_(Roles(shared)), ownMade_(ownMade), own_(Roles(own)) {}
+  // `removable`: the roles whose file in the shared folder can be deleted or is not there.
+  FakeFolders(const char* shared, bool ownMade, const char* own, const char* removable = "1234")
+      : shared_(Roles(shared)), ownMade_(ownMade), own_(Roles(own)), removable_(Roles(removable)) {}
 
   CaptureRoles WriteShared() override {
     calls.push_back("write shared");
     return shared_;
   }
-  void RemoveShared(CaptureRoles roles) override {
+  CaptureRoles RemoveShared(CaptureRoles roles) override {
     std::string names;
     for (int i = 0; i < kCaptureFileCount; ++i) names += roles[i] ? char('1' + i) : '.';
     calls.push_back("remove shared " + names);
+    return roles & removable_;
   }
   bool MakeOwn() override {
     calls.push_back("make own");
@@ -46,6 +48,7 @@ class FakeFolders final : public CaptureFolders {
   CaptureRoles shared_;
   bool ownMade_;
   CaptureRoles own_;
+  CaptureRoles removable_;
 };
 
 using Calls = std::vector<std::string>;
@@ -64,47 +67,49 @@ TEST(PlaceCaptureFiles, FilesInTheWayMoveTheRunIntoItsOwnFolder) {
   // and at the end nothing there is touched.
   FakeFolders held("....", true, "1234");
   EXPECT_EQ(PlaceCaptureFiles(held), CapturePlace::Own);
-  EXPECT_EQ(held.calls, (Calls{"write shared", "make own", "write own"}));
+  EXPECT_EQ(held.calls, (Calls{"write shared", "make own", "write own", "remove shared 1234"}));
   RemovePlacedCaptureFiles(held, CapturePlace::Own);
   EXPECT_EQ(held.calls.back(), "remove own");
-  EXPECT_EQ(held.calls.size(), 4u);
+  EXPECT_EQ(held.calls.size(), 5u);
 
   // One file in the way: the three this run wrote beside it are taken back before the renderer
-  // starts, so that the snapshot of the screen is in one place only.
+  // starts, so that the snapshot of the screen is in one place only, and the old one goes too
+  // where it may.
   FakeFolders one("1.34", true, "1234");
   EXPECT_EQ(PlaceCaptureFiles(one), CapturePlace::Own);
-  EXPECT_EQ(one.calls, (Calls{"write shared", "make own", "write own", "remove shared 1.34"}));
-  // The snapshot alone, when it is the one file that found its place.
-  FakeFolders snapshot(".2..", true, "1234");
-  EXPECT_EQ(PlaceCaptureFiles(snapshot), CapturePlace::Own);
-  EXPECT_EQ(snapshot.calls.back(), "remove shared .2..");
+  EXPECT_EQ(one.calls, (Calls{"write shared", "make own", "write own", "remove shared 1234"}));
 
-  // A folder that takes more than the shared one is worth it even when it does not take all.
-  FakeFolders more("....", true, "1.34");
-  EXPECT_EQ(PlaceCaptureFiles(more), CapturePlace::Own);
+  // The own folder is the place even when it takes fewer than the shared one, or none: what the
+  // shared folder still holds of an earlier run, an older snapshot among it, is never read.
+  FakeFolders full("1.34", true, "1.34");
+  EXPECT_EQ(PlaceCaptureFiles(full), CapturePlace::Own);
+  EXPECT_EQ(full.calls, (Calls{"write shared", "make own", "write own", "remove shared 1234"}));
+  FakeFolders fewer("12.4", true, "1...");
+  EXPECT_EQ(PlaceCaptureFiles(fewer), CapturePlace::Own);
+  FakeFolders nowhere("....", true, "....");
+  EXPECT_EQ(PlaceCaptureFiles(nowhere), CapturePlace::Own);
+  RemovePlacedCaptureFiles(nowhere, CapturePlace::Own);
+  EXPECT_EQ(nowhere.calls.back(), "remove own");
 }
 
-TEST(PlaceCaptureFiles, WithoutABetterFolderTheSharedOneStaysThePlace) {
-  // No folder of its own can be made: the shared folder as it is.
-  FakeFolders unmade("1.34", false, "1234");
-  EXPECT_EQ(PlaceCaptureFiles(unmade), CapturePlace::Shared);
-  EXPECT_EQ(unmade.calls, (Calls{"write shared", "make own"}));
+// Without a folder of its own, the shared folder serves once what this run could not replace
+// there is gone; an old file that stays (a read-only folder) means no place at all: the run's own
+// files are taken back and the renderer is not started, so nothing old is shown.
+TEST(PlaceCaptureFiles, WithoutAFolderOfItsOwnNoOldFileIsRead) {
+  FakeFolders removed("1.34", false, "1234");
+  EXPECT_EQ(PlaceCaptureFiles(removed), CapturePlace::Shared);
+  EXPECT_EQ(removed.calls, (Calls{"write shared", "make own", "remove shared .2.."}));
 
-  // A disk too full for the snapshot anywhere: the own folder takes no more than the shared one,
-  // so it goes again and the shared folder keeps what it holds, an older snapshot included.
-  FakeFolders full("1.34", true, "1.34");
-  EXPECT_EQ(PlaceCaptureFiles(full), CapturePlace::Shared);
-  EXPECT_EQ(full.calls, (Calls{"write shared", "make own", "write own", "remove own"}));
-  FakeFolders fewer("12.4", true, "1...");
-  EXPECT_EQ(PlaceCaptureFiles(fewer), CapturePlace::Shared);
-  EXPECT_EQ(fewer.calls.back(), "remove own");
+  FakeFolders kept("1.34", false, "1234", "1.34");
+  EXPECT_EQ(PlaceCaptureFiles(kept), CapturePlace::Nowhere);
+  EXPECT_EQ(kept.calls,
+            (Calls{"write shared", "make own", "remove shared .2..", "remove shared 1.34"}));
+  RemovePlacedCaptureFiles(kept, CapturePlace::Nowhere);
+  EXPECT_EQ(kept.calls.size(), 4u);
 
-  // Nothing can be written anywhere: the renderer finds no file and ends by itself.
-  FakeFolders nowhere("....", true, "....");
-  EXPECT_EQ(PlaceCaptureFiles(nowhere), CapturePlace::Shared);
-  EXPECT_EQ(nowhere.calls.back(), "remove own");
-  RemovePlacedCaptureFiles(nowhere, CapturePlace::Shared);
-  EXPECT_EQ(nowhere.calls.back(), "remove shared 1234");
+  FakeFolders readOnly("....", false, "1234", "....");
+  EXPECT_EQ(PlaceCaptureFiles(readOnly), CapturePlace::Nowhere);
+  EXPECT_EQ(readOnly.calls.back(), "remove shared 1234");
 }
 
 }  // namespace

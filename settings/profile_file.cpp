@@ -8,25 +8,31 @@ namespace {
 // file stores is a lone control character.
 constexpr char kAbsentValue[] = "\x01";
 
-// What a fixed buffer of the read's size holds: the text before the first NUL, never more.
-std::string CutToBuffer(std::string value) {
-  value.resize(std::min({value.size(), value.find('\0'), kIniValueBufferSize - 1}));
-  return value;
+// The value read with ever more room until it fits. The profile functions fill a buffer that is
+// too small up to one or two bytes short of its size (two where a cut would split a character),
+// so a value that long may have been cut and is read again with more room.
+std::string ReadWhole(ProfileFile& profile, const std::string& section, const std::string& key,
+                      const std::string& defaultValue, const std::string& path) {
+  std::string value;
+  for (size_t size = kIniValueBufferSize;; size *= 4) {
+    value = profile.ReadString(section, key, defaultValue, size, path);
+    value.resize(std::min(value.size(), value.find('\0')));
+    if (value.size() + 2 < size || size >= kIniValueBufferLimit) return value;
+  }
 }
 
 }  // namespace
 
 std::string ReadIniValue(ProfileFile& profile, const std::string& section, const std::string& key,
                          const std::string& path) {
-  return CutToBuffer(profile.ReadString(section, key, "", kIniValueBufferSize, path));
+  return ReadWhole(profile, section, key, "", path);
 }
 
 std::optional<std::string> ReadIniValueIfPresent(ProfileFile& profile, const std::string& section,
                                                  const std::string& key, const std::string& path) {
-  const std::string value =
-      profile.ReadString(section, key, kAbsentValue, kIniValueBufferSize, path);
+  std::string value = ReadWhole(profile, section, key, kAbsentValue, path);
   if (value == kAbsentValue) return std::nullopt;
-  return CutToBuffer(value);
+  return value;
 }
 
 bool WriteIniValue(ProfileFile& profile, const std::string& section, const std::string& key,

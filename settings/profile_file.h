@@ -26,13 +26,16 @@ class ProfileFile {
                          const std::string& path) = 0;
 };
 
-// Room for a read value with its terminating NUL: values come back cut to 255 bytes.
+// Room for a read value with its terminating NUL at the first attempt; a value that fills it is
+// read again with more room, up to the largest value the settings file stores: a path of the
+// longest kind Windows holds (32767 characters) in the escaped form, nine bytes a character.
 inline constexpr size_t kIniValueBufferSize = 256;
+inline constexpr size_t kIniValueBufferLimit = 1 << 20;
 // Room for a written section or key name with its NUL: longer names are cut to 127 bytes.
 inline constexpr size_t kIniNameFieldSize = 128;
 
-// The value of `key` in `section` of the file at `path`, cut to 255 bytes; empty when the key,
-// the section or the file is missing.
+// The value of `key` in `section` of the file at `path`, whole; empty when the key, the section or
+// the file is missing.
 std::string ReadIniValue(ProfileFile& profile, const std::string& section, const std::string& key,
                          const std::string& path);
 

@@ -4,8 +4,10 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include "settings/decimal_text.h"
+#include "settings/profile_bytes.h"
 
 namespace {
 
@@ -52,10 +54,11 @@ std::string UserSettingsFolder(const std::string& applicationDataFolder) {
   return applicationDataFolder + kUserFolderName;
 }
 
-SettingsFile::SettingsFile(ProfileFile& profile, SystemCodePage& codePage, FileSystem& files,
-                           std::string programFolder, std::string userFolder)
+SettingsFile::SettingsFile(ProfileFile& profile, SystemCodePage& codePage, SystemCodePage& shiftJis,
+                           FileSystem& files, std::string programFolder, std::string userFolder)
     : profile_(profile),
       codePage_(codePage),
+      shiftJis_(shiftJis),
       files_(files),
       programFolder_(std::move(programFolder)),
       userFolder_(std::move(userFolder)),
@@ -67,19 +70,30 @@ bool SettingsFile::HasUserFile() {
   return !userSettingsFilePath_.empty() && files_.IsReadableFile(userSettingsFilePath_);
 }
 
-std::optional<std::string> SettingsFile::ReadKey(const SettingsKey& key, const std::string& path,
-                                                 std::string* foundName) {
+bool SettingsFile::KeptAsBytes() { return !WritesShiftJisKeys(codePage_); }
+
+std::optional<SettingsFile::StoredValue> SettingsFile::ReadKey(const SettingsKey& key,
+                                                               const std::string& path) {
+  if (KeptAsBytes()) {
+    const std::string file = files_.ReadBytes(path).value_or("");
+    if (std::optional<std::string> value = FindProfileValue(file, kSection, key.asciiName)) {
+      return StoredValue{std::move(*value), false};
+    }
+    if (std::optional<std::string> value = FindProfileValue(file, kSection, key.shiftJisName)) {
+      return StoredValue{std::move(*value), true};
+    }
+    return std::nullopt;
+  }
   for (const std::string& name : KeyNamesToRead(key, codePage_)) {
     if (std::optional<std::string> value = ReadIniValueIfPresent(profile_, kSection, name, path)) {
-      if (foundName != nullptr) *foundName = name;
-      return value;
+      return StoredValue{std::move(*value), false};
     }
   }
   return std::nullopt;
 }
 
 void SettingsFile::LoadNumber(const SettingsKey& key, const std::string& path, int16_t& field) {
-  const std::string value = ReadKey(key, path).value_or("");
+  const std::string value = ReadKey(key, path).value_or(StoredValue{}).bytes;
   if (value.empty()) {
     field = 0;
   } else if (const std::optional<int16_t> number = ParseSettingNumber(value)) {
@@ -87,43 +101,43 @@ void SettingsFile::LoadNumber(const SettingsKey& key, const std::string& path, i
   }
 }
 
-std::string SettingsFile::ReadStoredFileValue(const std::string& path) {
-  std::string name;
-  std::string value = ReadKey(kFileKey, path, &name).value_or("");
-  // The escaped form takes up to nine bytes a character, so a long path outside the code page
-  // passes the 255-byte limit. Only this program writes that form, so no older file relies on
-  // the limit there: such a value is read again whole.
-  if (value.size() == kIniValueBufferSize - 1 && value.rfind(kUtf8TextMarker, 0) == 0) {
-    value = profile_.ReadString(kSection, name, "", kEscapedValueBufferSize, path);
-    value.resize(std::min(value.size(), value.find('\0')));
-  }
-  return value;
-}
-
 void SettingsFile::LoadSettings(SettingsRecord& record) {
   const std::string& path = HasUserFile() ? userSettingsFilePath_ : settingsFilePath_;
   LoadNumber(kKindKey, path, record.bgmKind);
   LoadNumber(kRepeatTrackKey, path, record.bgmRepeatTrack);
 
-  record.bgmFile = DecodeStoredText(ReadStoredFileValue(path), codePage_);
-  if (!record.bgmFile.empty() && !FileExists(record.bgmFile, files_)) record.bgmFile.clear();
+  const StoredValue file = ReadKey(kFileKey, path).value_or(StoredValue{});
+  record.bgmFile = DecodeStoredText(file.bytes, file.shiftJis ? shiftJis_ : codePage_);
+  record.unopenedMusic.reset();
+  if (!record.bgmFile.empty() && !FileExists(record.bgmFile, files_)) {
+    record.unopenedMusic = StoredMusic{record.bgmKind, record.bgmFile};
+    record.bgmFile.clear();
+  }
   if (record.bgmFile.empty() && record.bgmKind == MusicFile) record.bgmKind = MusicNone;
 
   record.fileDialogFolder = record.bgmFile.empty() ? programFolder_ : FolderOfPath(record.bgmFile);
 }
 
-bool SettingsFile::WriteRecord(const SettingsRecord& record, const std::string& path) {
-  const bool shiftJis = WritesShiftJisKeys(codePage_);
-  const auto name = [shiftJis](const SettingsKey& key) {
-    return std::string(shiftJis ? key.shiftJisName : key.asciiName);
-  };
-  const bool written = WriteIniValue(profile_, kSection, name(kKindKey),
-                                     FormatSettingNumber(record.bgmKind), path) &&
-                       WriteIniValue(profile_, kSection, name(kRepeatTrackKey),
-                                     FormatSettingNumber(record.bgmRepeatTrack), path) &&
-                       WriteIniValue(profile_, kSection, name(kFileKey),
-                                     EncodeStoredText(record.bgmFile, codePage_), path);
-  if (!written || !shiftJis) return written;
+bool SettingsFile::WriteRecordAsBytes(const std::array<std::string, 3>& values,
+                                      const std::string& path) {
+  const std::optional<std::string> file = files_.ReadBytes(path);
+  if (!file) return false;  // there, but unreadable: replacing it would lose its other lines
+  std::vector<ProfileChange> changes;
+  for (size_t i = 0; i < kSettingsKeys.size(); ++i) {
+    changes.emplace_back(std::string(kSettingsKeys[i].asciiName), values[i]);
+  }
+  return files_.ReplaceWithBytes(path, ChangeProfileValues(*file, kSection, changes));
+}
+
+bool SettingsFile::WriteRecord(int16_t kind, int16_t track, const std::string& file,
+                               const std::string& path) {
+  const std::array<std::string, 3> values = {FormatSettingNumber(kind), FormatSettingNumber(track),
+                                             EncodeStoredText(file, codePage_)};
+  if (KeptAsBytes()) return WriteRecordAsBytes(values, path);
+  for (size_t i = 0; i < kSettingsKeys.size(); ++i) {
+    const std::string name(kSettingsKeys[i].shiftJisName);
+    if (!WriteIniValue(profile_, kSection, name, values[i], path)) return false;
+  }
   // The ASCII names are read first: values a system of another code page left there would
   // otherwise hide the ones just written.
   for (const SettingsKey& key : kSettingsKeys) {
@@ -133,12 +147,15 @@ bool SettingsFile::WriteRecord(const SettingsRecord& record, const std::string& 
 }
 
 SavedTo SettingsFile::SaveSettings(const SettingsRecord& record) {
-  if (HasUserFile()) {
-    return WriteRecord(record, userSettingsFilePath_) ? SavedTo::UserFolder : SavedTo::Nowhere;
-  }
-  if (WriteRecord(record, settingsFilePath_)) return SavedTo::ProgramFolder;
+  const int16_t kind = record.unopenedMusic ? record.unopenedMusic->kind : record.bgmKind;
+  const std::string& file = record.unopenedMusic ? record.unopenedMusic->file : record.bgmFile;
+  const auto write = [&](const std::string& path) {
+    return WriteRecord(kind, record.bgmRepeatTrack, file, path);
+  };
+  if (HasUserFile()) return write(userSettingsFilePath_) ? SavedTo::UserFolder : SavedTo::Nowhere;
+  if (write(settingsFilePath_)) return SavedTo::ProgramFolder;
   if (!userSettingsFilePath_.empty() && files_.CreateFolder(userFolder_) &&
-      WriteRecord(record, userSettingsFilePath_)) {
+      write(userSettingsFilePath_)) {
     return SavedTo::UserFolder;
   }
   return SavedTo::Nowhere;

@@ -31,9 +31,10 @@ class SettingsFileTest : public testing::Test {
   }
 
   IconvCodePage codePage_;
+  IconvCodePage shiftJis_{"CP932"};
   FakeProfileFile profile_{codePage_};
   FakeFileSystem files_{profile_};
-  SettingsFile settings_{profile_, codePage_, files_, kProgramFolder, kUserFolder};
+  SettingsFile settings_{profile_, codePage_, shiftJis_, files_, kProgramFolder, kUserFolder};
 };
 
 class WesternSettingsFileTest : public SettingsFileTest {
@@ -175,22 +176,45 @@ TEST_F(WesternSettingsFileTest, PathOutsideTheCodePageLoadsBackUnchanged) {
   EXPECT_EQ(record.fileDialogFolder, "D:\\音楽");
 }
 
-TEST_F(WesternSettingsFileTest, ValuesUpTo255BytesSurviveLongerOnesAreCut) {
+TEST_F(WesternSettingsFileTest, ValuesLongerThan255BytesLoadBackWhole) {
   const std::string folder = "C:\\";
-  const std::string exact = folder + std::string(255 - folder.size(), 'a');
-  const std::string longer = exact + "bcd";
-  files_.readable = {exact};
-  SettingsRecord record;
-  record.bgmFile = exact;
-  settings_.SaveSettings(record);
-  EXPECT_EQ(Load().bgmFile, exact);
+  for (const size_t length : {254, 255, 256, 257, 1023, 1024, 1025, 5000}) {
+    const std::string path = folder + std::string(length - folder.size(), 'a');
+    files_.readable = {path};
+    SettingsRecord record;
+    record.bgmKind = MusicFile;
+    record.bgmFile = path;
+    settings_.SaveSettings(record);
+    EXPECT_NE(StoredFile().find("=" + path + "\r\n"), std::string::npos) << length;
+    EXPECT_EQ(Load().bgmFile, path) << length;
+  }
+}
 
-  record.bgmFile = longer;
+// A music file on a drive that is not there now is not played, but the file keeps naming it, so
+// that it plays again once the drive is back; a new choice of music replaces it.
+TEST_F(SettingsFileTest, MusicFileThatCannotBeOpenedIsKeptBySave) {
+  const std::string stored =
+      Sjis("[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 3\r\nBGMﾌｧｲﾙ=Q:\\音楽\\曲.mp3\r\n");
+  StoreFile(stored);
+  SettingsRecord record = Load();
+  EXPECT_EQ(record.bgmKind, MusicNone);
+  EXPECT_EQ(record.bgmFile, "");
+  ASSERT_TRUE(record.unopenedMusic);
+  EXPECT_EQ(record.unopenedMusic->kind, MusicFile);
+  EXPECT_EQ(record.unopenedMusic->file, "Q:\\音楽\\曲.mp3");
+  EXPECT_EQ(settings_.SaveSettings(record), SavedTo::ProgramFolder);
+  EXPECT_EQ(StoredFile(), stored);
+
+  record.bgmRepeatTrack = 4;  // a change that is not one of the music choice
   settings_.SaveSettings(record);
-  EXPECT_NE(StoredFile().find(longer), std::string::npos);  // written whole
-  files_.asked.clear();
-  Load();
-  EXPECT_EQ(files_.asked.back(), exact);  // read back cut
+  EXPECT_EQ(StoredFile(),
+            Sjis("[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 4\r\nBGMﾌｧｲﾙ=Q:\\音楽\\曲.mp3\r\n"));
+
+  files_.readable = {"Q:\\音楽\\曲.mp3"};  // the drive is back
+  record = Load();
+  EXPECT_EQ(record.bgmKind, MusicFile);
+  EXPECT_EQ(record.bgmFile, "Q:\\音楽\\曲.mp3");
+  EXPECT_FALSE(record.unopenedMusic);
 }
 
 // Thirty Japanese characters take 270 bytes in the escaped form an English system stores.

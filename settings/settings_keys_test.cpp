@@ -56,9 +56,10 @@ struct System {
   }
 
   IconvCodePage codePage;
+  IconvCodePage shiftJis{kJapanese};
   FakeProfileFile profile;
   FakeFileSystem files;
-  SettingsFile settings{profile, codePage, files, kProgramFolder, ""};
+  SettingsFile settings{profile, codePage, shiftJis, files, kProgramFolder, ""};
   std::map<std::string, std::string>& disk;
 };
 
@@ -114,36 +115,78 @@ TEST(SettingsKeysTest, OtherSystemsWriteAsciiKeysThatEverySystemReads) {
   }
 }
 
-TEST(SettingsKeysTest, JapaneseFileLoadsWhereItsBytesAllow) {
-  std::map<std::string, std::string> disk;
-  System(kJapanese, disk).Save(MusicCd, 7, kMusic);
-
-  System western(kWestern, disk);
-  ExpectLoads(western, MusicCd, 7, kMusic);
-  // Not one of the Shift-JIS names is UTF-8: a UTF-8 system finds no key and keeps the defaults.
-  System utf8(kUtf8, disk);
-  ExpectLoads(utf8, MusicNone, 0, "");
-}
-
-// A Japanese system saves, a Chinese one saves other values over it, the Japanese one reads those
-// and saves again: each time the values last saved are the ones read, and the Japanese save leaves
-// the Japanese file as it always was.
-TEST(SettingsKeysTest, LastSaveWinsWhicheverSystemMadeIt) {
+// Every system finds what a Japanese system saved, whether or not its code page carries the
+// Shift-JIS key names: where it does not, the file's bytes are read for them, and the path is read
+// in Shift-JIS as it was written.
+TEST(SettingsKeysTest, JapaneseFileLoadsOnEverySystem) {
+  const std::string music = "D:\\音楽\\テーマ.mp3";
   std::map<std::string, std::string> disk;
   System japanese(kJapanese, disk);
-  System chinese(kSimplifiedChinese, disk);
+  japanese.files.readable.insert(music);
+  japanese.Save(MusicFile, 7, music);
+  ASSERT_EQ(disk[kIniPath],
+            Sjis("[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 7\r\nBGMﾌｧｲﾙ=" + music + "\r\n"));
+  for (const char* reader : kAllCodePages) {
+    SCOPED_TRACE(reader);
+    System reading(reader, disk);
+    reading.files.readable.insert(music);
+    if (reader == kWestern) {
+      // A Western system reads the path's bytes as characters of its own, as it always did: it
+      // names no file there.
+      ExpectLoads(reading, MusicNone, 7, "");
+    } else {
+      ExpectLoads(reading, MusicFile, 7, music);
+    }
+  }
+}
 
-  japanese.Save(MusicCd, 3, "");
-  chinese.Save(MusicFile, 9, kMusic);
-  ExpectLoads(japanese, MusicFile, 9, kMusic);
-  ExpectLoads(chinese, MusicFile, 9, kMusic);
+// A save where the code page cannot carry the Shift-JIS names changes the lines of the ASCII
+// names alone: the Japanese lines, other sections and their line ends keep their bytes, though
+// they are not characters of that code page.
+TEST(SettingsKeysTest, SaveOnAnotherCodePageKeepsEveryLineItDoesNotOwn) {
+  const std::string japaneseLines = Sjis(
+      "; ミレボラの設定\r\n[Section]\r\nBGM区分= 1\r\nBGMﾘﾋﾟｰﾄ=5\nBGMﾌｧｲﾙ=D:\\曲\\ﾃｰﾏ.mp3\r\n");
+  const std::string otherSection = Sjis("\r\n[別]\r\nｷｰ=ﾃﾞｰﾀ\r\n");
+  for (const char* writer : {kSimplifiedChinese, kKorean, kTraditionalChinese, kUtf8}) {
+    SCOPED_TRACE(writer);
+    std::map<std::string, std::string> disk;
+    disk[kIniPath] = japaneseLines + otherSection;
+    System writing(writer, disk);
+    ExpectLoads(writing, MusicCd, 5, "");
+    writing.Save(MusicCd, 9, "");
+    EXPECT_EQ(disk[kIniPath],
+              japaneseLines + "BGMKind= 1\r\nBGMRepeatTrack= 9\r\nBGMFile=\r\n" + otherSection);
+    System japanese(kJapanese, disk);
+    ExpectLoads(japanese, MusicCd, 9, "");
+  }
+}
 
-  japanese.Save(MusicCd, 5, "");
-  EXPECT_EQ(disk[kIniPath], Sjis("[Section]\r\nBGM区分= 1\r\nBGMﾘﾋﾟｰﾄ= 5\r\nBGMﾌｧｲﾙ=\r\n"));
-  ExpectLoads(japanese, MusicCd, 5, "");
-  // The kind's Shift-JIS name happens to form two characters of code page 936; the track's does
-  // not, so that system is left with its default there.
-  ExpectLoads(chinese, MusicCd, 0, "");
+// Paths of any length, in the code page or outside it, come back whole on every system: from a
+// short one to one near the longest Windows holds.
+TEST(SettingsKeysTest, PathsOfAnyLengthLoadBackWhole) {
+  std::string japanese152 = "C:\\";
+  while (japanese152.size() < 3 + 3 * 152) japanese152 += "楽";
+  std::string accented2000 = "C:\\";
+  while (accented2000.size() < 2000) accented2000 += "è";
+  std::string nearLimit = "\\\\?\\C:\\";
+  while (nearLimit.size() < 32000 * 3) nearLimit += "曲\\";
+  const std::string paths[] = {kMusic, "D:\\音楽\\thème.mp3", japanese152 + ".mp3",
+                               accented2000 + ".mp3", nearLimit + "a.wav"};
+  for (const char* codePage : {kJapanese, kWestern, kSimplifiedChinese, kUtf8}) {
+    for (const std::string& path : paths) {
+      SCOPED_TRACE(std::string(codePage) + " " + std::to_string(path.size()) + " bytes");
+      std::map<std::string, std::string> disk;
+      System system(codePage, disk);
+      system.files.readable.insert(path);
+      system.Save(MusicFile, 3, path);
+      ExpectLoads(system, MusicFile, 3, path);
+      // A save that changes nothing writes the file again byte for byte.
+      const std::string before = disk[kIniPath];
+      const SettingsRecord record = system.Load();
+      system.Save(record.bgmKind, record.bgmRepeatTrack, record.bgmFile);
+      EXPECT_EQ(disk[kIniPath], before);
+    }
+  }
 }
 
 // An empty value under an ASCII name is a value: it hides an older one under the Shift-JIS name.

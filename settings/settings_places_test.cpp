@@ -39,8 +39,8 @@ class SettingsPlacesTest : public testing::Test {
   IconvCodePage codePage_{"CP932"};
   FakeProfileFile profile_{codePage_};
   FakeFileSystem files_{profile_};
-  SettingsFile settings_{profile_, codePage_, files_, kProgramFolder,
-                         UserSettingsFolder(kApplicationData)};
+  SettingsFile settings_{profile_, codePage_,      codePage_,
+                         files_,   kProgramFolder, UserSettingsFolder(kApplicationData)};
 };
 
 TEST_F(SettingsPlacesTest, TheProgramFolderIsUsedWhileItCanBeWritten) {
@@ -99,7 +99,7 @@ TEST(SettingsPlacesWithoutUserFolderTest, ProgramFolderAlone) {
   IconvCodePage codePage("CP932");
   FakeProfileFile profile(codePage);
   FakeFileSystem files(profile);
-  SettingsFile settings(profile, codePage, files, kProgramFolder, UserSettingsFolder(""));
+  SettingsFile settings(profile, codePage, codePage, files, kProgramFolder, UserSettingsFolder(""));
   profile.unwritable = {kProgramIni};
   SettingsRecord record;
   EXPECT_EQ(settings.SaveSettings(record), SavedTo::Nowhere);

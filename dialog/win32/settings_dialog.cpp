@@ -29,8 +29,9 @@ constexpr DWORD kDialogExStyle = 0;
 constexpr wchar_t kSaveFailedMessage[] =
     L"設定を保存できませんでした！\nﾌﾟﾛｸﾞﾗﾑのﾌｫﾙﾀﾞにもﾕｰｻﾞｰのﾌｫﾙﾀﾞにも書き込めません。";
 
-// The file chooser's name buffers, in characters, their terminating NUL included.
-constexpr DWORD kChooserBufferChars = 255;
+// The file chooser's name buffers, in characters, their terminating NUL included: room for the
+// longest path Windows holds.
+constexpr DWORD kChooserBufferChars = 32768;
 
 SettingsDialog* DialogOf(HWND window) {
   return reinterpret_cast<SettingsDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));

@@ -119,10 +119,17 @@ CaptureRoles CaptureFiles::WriteShared() {
   return Write([](CaptureRole role) { return HostCapturePath(role); });
 }
 
-void CaptureFiles::RemoveShared(CaptureRoles roles) {
+CaptureRoles CaptureFiles::RemoveShared(CaptureRoles roles) {
+  CaptureRoles gone;
   for (const CaptureRole role : kCaptureLoadOrder) {
-    if (roles[role]) DeleteFileW(HostCapturePath(role).c_str());
+    if (!roles[role]) continue;
+    const std::wstring path = HostCapturePath(role);
+    DeleteFileW(path.c_str());
+    const bool missing = GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    const DWORD error = GetLastError();
+    gone[role] = missing && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
   }
+  return gone;
 }
 
 bool CaptureFiles::MakeOwn() {

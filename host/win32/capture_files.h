@@ -35,6 +35,8 @@ class CaptureFiles final : public CaptureFolders {
  public:
   // Writes the files into their place.
   void Place(const CaptureFileBytes& files);
+  // Whether the files found a place the renderer may read: else it is not started.
+  bool placed() const { return place_ != CapturePlace::Nowhere; }
   // The folder to name to the renderer: none when it is the shared folder.
   std::optional<std::wstring> rendererFolder() const;
   // Removes the files (and this run's own folder), so that the snapshot does not outlast the
@@ -42,7 +44,7 @@ class CaptureFiles final : public CaptureFolders {
   void Remove();
 
   CaptureRoles WriteShared() override;
-  void RemoveShared(CaptureRoles roles) override;
+  CaptureRoles RemoveShared(CaptureRoles roles) override;
   bool MakeOwn() override;
   CaptureRoles WriteOwn() override;
   void RemoveOwn() override;

@@ -59,8 +59,9 @@ void Main(HINSTANCE instance, SettingsRecord& settings) {
   const std::wstring programFolder = ProgramFolder();
   Win32ProfileFile profile;
   Win32CodePage codePage;
+  Win32CodePage shiftJis(kShiftJisCodePage);
   Win32FileSystem files;
-  SettingsFile settingsFile(profile, codePage, files, Utf8FromWide(programFolder),
+  SettingsFile settingsFile(profile, codePage, shiftJis, files, Utf8FromWide(programFolder),
                             UserSettingsFolder(ApplicationDataFolder()));
   settingsFile.LoadSettings(settings);
 

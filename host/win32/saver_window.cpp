@@ -92,7 +92,7 @@ void FormLoad(HWND window, SaverWindow& saver) {
                        CopyPrimaryScreen(inner.right - inner.left, inner.bottom - inner.top)));
 
   saver.rendererStartTick = GetTickCount64();
-  saver.watch = std::make_unique<RendererWatch>(StartRenderer(saver));
+  saver.watch = std::make_unique<RendererWatch>(saver.captures.placed() && StartRenderer(saver));
 
   saver.music.Start();
   saver.musicPlaying = true;

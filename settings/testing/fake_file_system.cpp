@@ -10,3 +10,14 @@ bool FakeFileSystem::CreateFolder(const std::string& path) {
   folders.insert(path);
   return true;
 }
+
+std::optional<std::string> FakeFileSystem::ReadBytes(const std::string& path) {
+  const auto file = profile_.files.find(path);
+  return file != profile_.files.end() ? file->second : std::string();
+}
+
+bool FakeFileSystem::ReplaceWithBytes(const std::string& path, const std::string& bytes) {
+  if (profile_.unwritable.count(path) > 0) return false;
+  profile_.files[path] = bytes;
+  return true;
+}

@@ -34,6 +34,7 @@ std::optional<std::string> IconvCodePage::FromText(std::string_view text) {
 // Converts piece by piece so that a byte without meaning becomes U+FFFD and the rest still reads,
 // as the system conversion does.
 std::string IconvCodePage::ToText(std::string_view bytes) {
+  if (std::optional<std::string> whole = IconvConvert(bytes, name_.c_str(), kUtf8)) return *whole;
   constexpr size_t kLongestCharacter = 4;  // bytes, in UTF-8; two in the double-byte code pages
   std::string text;
   size_t at = 0;

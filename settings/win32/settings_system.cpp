@@ -56,6 +56,9 @@ std::string AnsiFromWide(std::wstring_view wide) {
   return BytesFromWide(wide, CP_ACP, 0, nullptr).value_or(std::string());
 }
 
+// Far more than the settings file ever holds; a larger file is not read or written whole.
+constexpr LONGLONG kLargestSettingsFile = 64 << 20;
+
 }  // namespace
 
 std::optional<std::wstring> WideFromUtf8(std::string_view text) {
@@ -115,11 +118,11 @@ std::optional<std::string> Win32CodePage::FromText(std::string_view text) {
   if (!wide) return std::nullopt;
   // No look-alikes ("e" for "è"): a character the code page lacks makes the text unfit.
   BOOL usedDefault = FALSE;
-  return BytesFromWide(*wide, CP_ACP, WC_NO_BEST_FIT_CHARS, &usedDefault);
+  return BytesFromWide(*wide, codePage_, WC_NO_BEST_FIT_CHARS, &usedDefault);
 }
 
 std::string Win32CodePage::ToText(std::string_view bytes) {
-  return Utf8FromWide(WideFromBytes(bytes, CP_ACP, 0).value_or(std::wstring()));
+  return Utf8FromWide(WideFromBytes(bytes, codePage_, 0).value_or(std::wstring()));
 }
 
 bool Win32FileSystem::IsReadableFile(const std::string& path) {
@@ -144,6 +147,61 @@ bool Win32FileSystem::CreateFolder(const std::string& path) {
   if (CreateDirectoryW(widePath->c_str(), nullptr)) return true;
   const DWORD attributes = GetFileAttributesW(widePath->c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> Win32FileSystem::ReadBytes(const std::string& path) {
+  const std::optional<std::wstring> widePath = WidePath(path);
+  if (!widePath) return std::nullopt;
+  const HANDLE file = CreateFileW(widePath->c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
+    return std::nullopt;
+  }
+  std::optional<std::string> bytes;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file, &size) && size.QuadPart <= kLargestSettingsFile) {
+    std::string read(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    if (read.empty() ||
+        (ReadFile(file, read.data(), static_cast<DWORD>(read.size()), &got, nullptr) &&
+         got == read.size())) {
+      bytes = std::move(read);
+    }
+  }
+  CloseHandle(file);
+  return bytes;
+}
+
+bool Win32FileSystem::ReplaceWithBytes(const std::string& path, const std::string& bytes) {
+  const std::optional<std::wstring> widePath = WidePath(path);
+  if (!widePath || static_cast<LONGLONG>(bytes.size()) > kLargestSettingsFile) return false;
+  // The new file is written beside the old one, then put in its place in one step.
+  const std::wstring folder = widePath->substr(0, widePath->find_last_of(L'\\') + 1);
+  std::wstring temporary(MAX_PATH + folder.size() + 16, L'\0');
+  if (GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"mir", 0, temporary.data()) == 0) {
+    return false;
+  }
+  temporary.resize(temporary.find(L'\0'));
+  const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  bool written = false;
+  if (file != INVALID_HANDLE_VALUE) {
+    DWORD put = 0;
+    written = (bytes.empty() ||
+               (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
+                put == bytes.size())) &&
+              FlushFileBuffers(file);
+    written = CloseHandle(file) && written;
+  }
+  if (written && MoveFileExW(temporary.c_str(), widePath->c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileW(temporary.c_str());
+  return false;
 }
 
 std::string ApplicationDataFolder() {

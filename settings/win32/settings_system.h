@@ -30,18 +30,27 @@ class Win32ProfileFile : public ProfileFile {
                  const std::string& path) override;
 };
 
-// The ANSI code page (CP_ACP).
+// A code page of the system: the ANSI code page (CP_ACP) unless another is named.
 class Win32CodePage : public SystemCodePage {
  public:
+  explicit Win32CodePage(unsigned int codePage = 0) : codePage_(codePage) {}
   std::optional<std::string> FromText(std::string_view text) override;
   std::string ToText(std::string_view bytes) override;
+
+ private:
+  unsigned int codePage_;
 };
 
-// Opens a file for reading to see whether it can be; creates folders.
+// Shift-JIS, in which Japanese systems store their values.
+inline constexpr unsigned int kShiftJisCodePage = 932;
+
+// Opens a file for reading to see whether it can be; creates folders; reads and replaces files.
 class Win32FileSystem : public FileSystem {
  public:
   bool IsReadableFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
+  std::optional<std::string> ReadBytes(const std::string& path) override;
+  bool ReplaceWithBytes(const std::string& path, const std::string& bytes) override;
 };
 
 // The user's roaming application-data folder (UTF-8), where the per-user settings folder goes;

@@ -13,8 +13,9 @@ int wmain() {
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
   Win32ProfileFile profile;
   Win32CodePage codePage;
+  Win32CodePage shiftJis(kShiftJisCodePage);
   Win32FileSystem files;
-  SettingsFile file(profile, codePage, files, FolderOfPath(Utf8FromWide(path)),
+  SettingsFile file(profile, codePage, shiftJis, files, FolderOfPath(Utf8FromWide(path)),
                     UserSettingsFolder(ApplicationDataFolder()));
   SettingsRecord settings;
   file.LoadSettings(settings);

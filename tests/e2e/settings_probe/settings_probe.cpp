@@ -114,8 +114,9 @@ int wmain(int argc, wchar_t** argv) {
 
   Win32ProfileFile profile;
   Win32CodePage codePage;
+  Win32CodePage shiftJis(kShiftJisCodePage);
   Win32FileSystem files;
-  SettingsFile settings(profile, codePage, files, Utf8FromWide(argv[2]),
+  SettingsFile settings(profile, codePage, shiftJis, files, Utf8FromWide(argv[2]),
                         UserSettingsFolder(ApplicationDataFolder()));
   return save ? Save(settings, argv[3], argv[4], argv[5]) : Load(settings);
 }
