@@ -110,7 +110,8 @@ function(mirebora_shipped_program target)
   set(without_time ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debug
-    COMMAND ${without_time} ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> ${debug_file}
+    COMMAND ${without_time} ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}>
+            ${debug_file}
     COMMAND ${without_time} ${CMAKE_STRIP} --strip-all $<TARGET_FILE:${target}>
     COMMAND ${without_time} ${CMAKE_OBJCOPY} --add-gnu-debuglink=${debug_file}
             $<TARGET_FILE:${target}>

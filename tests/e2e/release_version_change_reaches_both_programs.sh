@@ -66,7 +66,8 @@ expect_versions "$INSTALL_DIR" "$MIREBORA_VERSION" "the older package"
 msiexec_silently /i "$copy/build/release/Mirebora-$newer_version-x64.msi"
 expect_one_entry "$newer_version"
 expect_versions "$INSTALL_DIR" "$newer_version" "upgraded"
-diff -r "$copy/build/windows/dist" "$INSTALL_DIR" >/dev/null || harness_fail "installed files differ"
+diff -r "$copy/build/windows/dist" "$INSTALL_DIR" >/dev/null ||
+  harness_fail "the installed files differ from dist/"
 msiexec_silently /x "$copy/build/release/Mirebora-$newer_version-x64.msi"
 
 # Programs of another version than the release's are refused (the newer ones as the older).
