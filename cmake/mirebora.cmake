@@ -15,6 +15,16 @@ add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 if(WIN32)
   # The programs must run on a bare Windows: no libgcc, libstdc++ or winpthread DLLs beside them.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Hardened: functions with arrays or addresses of locals check their stack before returning
+  # (the checks come from mingw-w64's libssp, linked statically like the rest).
+  add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-fstack-protector-strong>)
+  add_link_options(-fstack-protector-strong)
+  # Reproducible: no link time in the programs' headers, and no trace of the folders they were
+  # built in (source and build folders are named relative to the source folder).
+  add_link_options(-Wl,--no-insert-timestamp)
+  add_compile_options(
+    $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=build>
+    $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.>)
   set(MIREBORA_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
   enable_language(RC)
   find_library(MIREBORA_OPENGL_LIB opengl32 REQUIRED)
@@ -102,4 +112,22 @@ function(mirebora_committed_output name)
     set_tests_properties(${name}_${file}_committed PROPERTIES
       LABELS unit FIXTURES_REQUIRED ${name}_output)
   endforeach()
+endfunction()
+
+# mirebora_shipped_program(TARGET): the program is stripped after linking; its symbols and debug
+# information go to build/.../debug/NAME.debug, which the program names in a debug link (for
+# debuggers and crash analysis), and which is never shipped. objcopy and strip write the present
+# time into a program's header unless SOURCE_DATE_EPOCH says otherwise: they get 0, the time
+# stamp the linker leaves with --no-insert-timestamp.
+function(mirebora_shipped_program target)
+  set(debug_file ${CMAKE_BINARY_DIR}/debug/$<TARGET_FILE_NAME:${target}>.debug)
+  set(without_time ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debug
+    COMMAND ${without_time} ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}>
+            ${debug_file}
+    COMMAND ${without_time} ${CMAKE_STRIP} --strip-all $<TARGET_FILE:${target}>
+    COMMAND ${without_time} ${CMAKE_OBJCOPY} --add-gnu-debuglink=${debug_file}
+            $<TARGET_FILE:${target}>
+    VERBATIM)
 endfunction()

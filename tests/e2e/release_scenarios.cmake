@@ -16,3 +16,11 @@ set_tests_properties(release_package_contents PROPERTIES
   LABELS e2e
   FIXTURES_REQUIRED mirebora_release
   ENVIRONMENT "${MIREBORA_SCENARIO_ENVIRONMENT}")
+
+# Signing with a throwaway certificate and time-stamp authority; the release itself unsigned.
+add_test(NAME release_signed_with_a_given_certificate
+         COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/release_signed_with_a_given_certificate.py)
+set_tests_properties(release_signed_with_a_given_certificate PROPERTIES
+  LABELS e2e
+  FIXTURES_REQUIRED mirebora_release
+  ENVIRONMENT "${MIREBORA_SCENARIO_ENVIRONMENT}")
