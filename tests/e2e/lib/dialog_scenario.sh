@@ -128,9 +128,16 @@ dialog_painted() {
   expect_client_colour "$1" $((400 + 30)) 201 "$NAVY" 4
 }
 
-# control_line ID: the probe's line of the control ID, read anew.
+# control_line ID: the probe's line of the control ID, read anew. A probe that could not list
+# the dialog's controls at that moment (on a busy machine it may start late or find no window
+# in its own bound) is asked again for a while.
 control_line() {
-  dialog_probe controls "$DIALOG_TITLE" | grep -m 1 "^id=$1 " || harness_fail "no control $1"
+  local id=$1 listing=
+  control_listed() {
+    listing=$(dialog_probe controls "$DIALOG_TITLE") && grep -q "^id=$id " <<<"$listing"
+  }
+  harness_wait 10 "control $id in the probe's list of the dialog's controls" control_listed
+  grep -m 1 "^id=$id " <<<"$listing"
 }
 
 # expect_control ID PATTERN: the control's line matches the shell PATTERN.
