@@ -23,16 +23,7 @@ path="$folder_win\\長い名前の曲.mp3"
 [ "$(printf '%s' "$path" | iconv -f UTF-8 -t CP932 | wc -c)" -gt 255 ] ||
   harness_fail "the path fits in 255 bytes of code page 932"
 
-dialog_start /c
-expect_dialog
-click_control ${CHOICE_LABEL_ID[2]}
-click_control $FILE_BUTTON_ID
-dialog_probe chooser "$CHOOSER_TITLE" >/dev/null || harness_fail "no file chooser"
-dialog_probe choose "$CHOOSER_TITLE" "$path" || harness_fail "cannot choose the MP3"
-harness_wait_gone "$CHOOSER_TITLE"
-expect_control_text_soon $FILE_NAME_ID "$path"
-click_control $SET_ID
-wait_host_exit
+dialog_choose_mp3_and_set "$path"
 expect_ini_line "$SETTINGS_FILE_KEY" "$path"
 
 # Opened again, the dialog shows the file; 設定 again leaves the file as it was.
@@ -46,16 +37,7 @@ wait_host_exit
 cmp "$HARNESS_WORK/first.ini" "$DIALOG_INI" || harness_fail "設定 changed the file: $(dialog_ini_text)"
 
 # The saver, started from the same folder, opens and plays the chosen file.
-music_start_recording "$MUSIC_WORK/saver.raw"
-DIALOG_WINEDEBUG=-all,trace+mci dialog_start /s
-harness_wait_window Valdorique_VC >/dev/null
-MUSIC_TRACE=$dialog_log
-harness_wait 60 "the chosen MP3 to be heard again after it ended" \
-  music_mp3_heard_again "$MUSIC_WORK/saver.raw"
-press_escape
-harness_wait_gone Valdorique_VC
-wait_host_exit
-music_stop_recording
+dialog_saver_plays_mp3 "$MUSIC_WORK/saver.raw"
 # Wine's trace cuts a command this long short ("..." after its first part): the command sent
 # begins with what the trace shows of it, a good part of the path.
 expected="open \\\"$(music_trace_form "$path")\\\" type MPEGVideo Alias MP3Play"

@@ -468,3 +468,33 @@ status cdaudio current track" ] || harness_fail "the saver did not start the CD"
   wait_host_exit
   [ -z "$(ls -A "$MIREBORA_CAPTURE_DIR")" ] || harness_fail "files left in C:\\k_vusa"
 }
+
+# dialog_choose_mp3_and_set PATH: a new /c chooses MP3、WAV, takes PATH in the file chooser
+# (typed whole), shows it in the file field and stores it with 設定; the host has ended.
+dialog_choose_mp3_and_set() {
+  dialog_start /c
+  expect_dialog
+  click_control ${CHOICE_LABEL_ID[2]}
+  click_control $FILE_BUTTON_ID
+  dialog_probe chooser "$CHOOSER_TITLE" >/dev/null || harness_fail "no file chooser"
+  dialog_probe choose "$CHOOSER_TITLE" "$1" || harness_fail "cannot choose the MP3"
+  harness_wait_gone "$CHOOSER_TITLE"
+  expect_control_text_soon $FILE_NAME_ID "$1"
+  click_control $SET_ID
+  wait_host_exit
+}
+
+# dialog_saver_plays_mp3 RAW: a /s run from the same folder, with Wine's MCI trace in
+# dialog_log (MUSIC_TRACE), records into RAW until the stored MP3 has ended, been started again
+# and been heard again; Escape ends it.
+dialog_saver_plays_mp3() {
+  music_start_recording "$1"
+  DIALOG_WINEDEBUG=-all,trace+mci dialog_start /s
+  harness_wait_window Valdorique_VC >/dev/null
+  MUSIC_TRACE=$dialog_log
+  harness_wait 60 "the chosen MP3 to be heard again after it ended" music_mp3_heard_again "$1"
+  press_escape
+  harness_wait_gone Valdorique_VC
+  wait_host_exit
+  music_stop_recording
+}
